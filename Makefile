@@ -1,0 +1,32 @@
+# The two commands: `make run` and `make test`. Both install what is missing first.
+BUILD   := build
+NATIVE  := $(BUILD)/native
+WIN     := $(BUILD)/win
+CMAKE_WIN := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+
+.PHONY: all setup native win test run bench clean
+
+all: native win
+
+setup:
+	@bash scripts/setup.sh
+
+native: setup
+	@cmake -S . -B $(NATIVE) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELQORNS_SANITIZE=ON >/dev/null
+	@cmake --build $(NATIVE)
+
+win: setup
+	@cmake -S . -B $(WIN) -G Ninja $(CMAKE_WIN) >/dev/null
+	@cmake --build $(WIN)
+
+test: native win
+	@bash scripts/test-all $(NATIVE) $(WIN)
+
+run: win
+	@bash scripts/run $(WIN)/Velqorns.exe
+
+bench: win
+	@bash scripts/with-display scripts/wine-run $(WIN)/bench/velqorns_bench.exe
+
+clean:
+	rm -rf $(BUILD) screenshots

@@ -1,0 +1,1 @@
+// placeholder: written with its component

@@ -1,0 +1,124 @@
+// The operating-system operations that the components use, as one interface: the Win32
+// implementation (Win32Platform.h) is the real one; tests give a component a made-up
+// desktop and made-up snapshots through the same interface. Signatures follow the Win32
+// calls they stand for, so that each component states its calls as the system sees them.
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Window and icon handles are 32-bit significant values on 64-bit Windows too.
+using WindowHandle = std::uint32_t;
+using IconHandle = std::uint32_t;
+// Snapshot handles as the system gives them; 0 means none was taken.
+using SnapshotHandle = std::uintptr_t;
+
+constexpr int kGwlHwndParent = -8;
+constexpr int kGwlStyle = -16;
+constexpr int kGwlExStyle = -20;
+
+constexpr std::uint32_t kSnapProcess = 0x00000002;  // TH32CS_SNAPPROCESS
+constexpr std::uint32_t kSnapModule = 0x00000008;   // TH32CS_SNAPMODULE
+
+constexpr int kMaxPath = 260;
+constexpr int kMaxModuleName = 256;
+
+// The fields of the system's process snapshot entry; texts are fixed arrays, as the
+// system fills them, and need not end in a NUL when they are full.
+struct ProcessEntry {
+    std::uint32_t cntUsage = 0;
+    std::uint32_t th32ProcessID = 0;
+    std::uint64_t th32DefaultHeapID = 0;  // pointer-wide
+    std::uint32_t th32ModuleID = 0;
+    std::uint32_t cntThreads = 0;
+    std::uint32_t th32ParentProcessID = 0;
+    std::int32_t pcPriClassBase = 0;
+    std::uint32_t dwFlags = 0;
+    char szExeFile[kMaxPath] = {};
+};
+
+struct ModuleEntry {
+    std::uint32_t th32ModuleID = 0;
+    std::uint32_t th32ProcessID = 0;
+    std::uint32_t GlblcntUsage = 0;
+    std::uint32_t ProccntUsage = 0;
+    std::uint64_t modBaseAddr = 0;  // pointer-wide
+    std::uint32_t modBaseSize = 0;
+    std::uint64_t hModule = 0;      // pointer-wide
+    char szModule[kMaxModuleName] = {};
+    char szExePath[kMaxPath] = {};
+};
+
+// Top-level windows and their attributes (user32).
+class IWindowSystem {
+public:
+    virtual ~IWindowSystem() = default;
+    // Calls visit once per top-level window in the system's order until it returns false.
+    virtual void EnumWindows(bool (*visit)(WindowHandle window, void* context), void* context) = 0;
+    // Copies at most size - 1 characters and a NUL; returns the length copied (0: no title).
+    virtual int WindowText(WindowHandle window, char* buffer, int size) = 0;
+    virtual bool IsWindowVisible(WindowHandle window) = 0;
+    virtual WindowHandle GetOwner(WindowHandle window) = 0;  // GetWindow(GW_OWNER)
+    virtual WindowHandle GetLastActivePopup(WindowHandle window) = 0;
+    virtual bool IsWindow(WindowHandle window) = 0;
+    // GWL_STYLE, GWL_EXSTYLE or GWL_HWNDPARENT; 32-bit significant in each case.
+    virtual std::uint32_t WindowLong(WindowHandle window, int index) = 0;
+    // Returns the thread identifier; writes the process identifier when processId is given.
+    virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) = 0;
+    virtual int WindowClassName(WindowHandle window, char* buffer, int size) = 0;
+};
+
+// Tool-help snapshots, file icons and types, text order (kernel32, shell32).
+class IProcessSystem {
+public:
+    virtual ~IProcessSystem() = default;
+    virtual SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) = 0;
+    virtual bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) = 0;
+    virtual bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) = 0;
+    virtual bool Module32First(SnapshotHandle snapshot, ModuleEntry& entry) = 0;
+    virtual bool Module32Next(SnapshotHandle snapshot, ModuleEntry& entry) = 0;
+    virtual void CloseHandle(SnapshotHandle snapshot) = 0;
+    // The file's first icon, else its associated program's, else 0. Taken once per path and
+    // kept for the program's life: the same path always gives the same handle.
+    virtual IconHandle FileIcon(const char* path) = 0;
+    // SHGetFileInfo(SHGFI_EXETYPE): the executable-type value, 0 when the file is none.
+    virtual std::uint32_t ExeType(const char* path) = 0;
+    // CompareString in the user's default locale, letter case ignored: <0, 0 or >0.
+    virtual int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) = 0;
+
+    // Termination: a process handle with the access asked for, or 0.
+    virtual std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
+    virtual bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) = 0;
+    // Returns 0 (WAIT_OBJECT_0) once the process has ended, 0x102 (WAIT_TIMEOUT) on time-out.
+    virtual std::uint32_t WaitForSingleObject(std::uintptr_t process, std::uint32_t milliseconds) = 0;
+    virtual void CloseProcessHandle(std::uintptr_t process) = 0;
+    // Module release in this program's own process.
+    virtual std::uint64_t ModuleHandleOf(const char* path) = 0;
+    virtual bool FreeLibrary(std::uint64_t module) = 0;
+    virtual std::uint32_t CurrentProcessId() = 0;
+};
+
+// The shell's open operation (shell32).
+class IShell {
+public:
+    virtual ~IShell() = default;
+    // ShellExecute(no owner, operation, file, no parameters, no directory, show command).
+    virtual void ShellOpen(const char* operation, const char* file, int showCommand) = 0;
+};
+
+// Closes a snapshot on every way out of the scope that took it.
+class ScopedSnapshot {
+public:
+    ScopedSnapshot(IProcessSystem& system, SnapshotHandle handle) : system_(system), handle_(handle) {}
+    ~ScopedSnapshot() { system_.CloseHandle(handle_); }
+    ScopedSnapshot(const ScopedSnapshot&) = delete;
+    ScopedSnapshot& operator=(const ScopedSnapshot&) = delete;
+    SnapshotHandle get() const { return handle_; }
+
+private:
+    IProcessSystem& system_;
+    SnapshotHandle handle_;
+};
+
+}  // namespace platform

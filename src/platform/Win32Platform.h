@@ -1,0 +1,67 @@
+// The real platform: each operation is the Win32 call it names, with the corrections that
+// make it give what the callers rely on (full executable paths, base priorities, 32-bit
+// modules, executable types as Windows reports them). Wine's differences from Windows are
+// handled here and nowhere else.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Platform.h"
+
+namespace platform {
+
+inline HWND ToHwnd(WindowHandle window) { return static_cast<HWND>(LongToHandle(static_cast<LONG>(window))); }
+inline WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(HandleToUlong(window)); }
+inline HICON ToHicon(IconHandle icon) { return static_cast<HICON>(LongToHandle(static_cast<LONG>(icon))); }
+inline IconHandle FromHicon(HICON icon) { return static_cast<IconHandle>(HandleToUlong(icon)); }
+
+class Win32Platform final : public IWindowSystem, public IProcessSystem, public IShell {
+public:
+    // The one instance, shared by every component (it holds the program's icon store).
+    static Win32Platform& Instance();
+
+    // IWindowSystem (Win32Windows.cpp)
+    void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override;
+    int WindowText(WindowHandle window, char* buffer, int size) override;
+    bool IsWindowVisible(WindowHandle window) override;
+    WindowHandle GetOwner(WindowHandle window) override;
+    WindowHandle GetLastActivePopup(WindowHandle window) override;
+    bool IsWindow(WindowHandle window) override;
+    std::uint32_t WindowLong(WindowHandle window, int index) override;
+    std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) override;
+    int WindowClassName(WindowHandle window, char* buffer, int size) override;
+
+    // IProcessSystem: process snapshots and termination (Win32Processes.cpp)
+    SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
+    bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;
+    bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override;
+    void CloseHandle(SnapshotHandle snapshot) override;
+    std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
+    bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override;
+    std::uint32_t WaitForSingleObject(std::uintptr_t process, std::uint32_t milliseconds) override;
+    void CloseProcessHandle(std::uintptr_t process) override;
+    std::uint32_t CurrentProcessId() override;
+
+    // IProcessSystem: icons (Win32Icons.cpp)
+    IconHandle FileIcon(const char* path) override;
+
+    // IProcessSystem: module snapshots and release (Win32Modules.cpp)
+    bool Module32First(SnapshotHandle snapshot, ModuleEntry& entry) override;
+    bool Module32Next(SnapshotHandle snapshot, ModuleEntry& entry) override;
+    std::uint64_t ModuleHandleOf(const char* path) override;
+    bool FreeLibrary(std::uint64_t module) override;
+
+    // IProcessSystem: file types and text order (Win32Files.cpp)
+    std::uint32_t ExeType(const char* path) override;
+    int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override;
+
+    // IShell (Win32Shell.cpp)
+    void ShellOpen(const char* operation, const char* file, int showCommand) override;
+
+private:
+    Win32Platform() = default;
+    // The module branch of CreateToolhelp32Snapshot (Win32Modules.cpp).
+    SnapshotHandle CreateModuleSnapshot(std::uint32_t processId);
+};
+
+}  // namespace platform

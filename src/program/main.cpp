@@ -1,0 +1,4 @@
+// Velqorns' entry point.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

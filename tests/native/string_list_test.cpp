@@ -1,0 +1,76 @@
+// TStringList: positions, the index error, sorted insertion and record ownership.
+#include "toolkit/StringList.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <memory>
+
+namespace {
+
+// Counts live records, so that each test can see what the list released.
+struct Record : TObject {
+    explicit Record(int& live, int id = 0) : live(live), id(id) { ++live; }
+    ~Record() override { --live; }
+    int& live;
+    int id;
+};
+
+int CompareIgnoringCase(const std::string& a, const std::string& b) {
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        const int x = std::tolower(static_cast<unsigned char>(a[i]));
+        const int y = std::tolower(static_cast<unsigned char>(b[i]));
+        if (x != y) return x - y;
+    }
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
+}
+
+TEST(StringList, OutOfRangePositionsRaiseTheListIndexErrorWithThePosition) {
+    int live = 0;
+    TStringList list;
+    list.AddObject("one", std::make_unique<Record>(live));
+    for (int index : {-1, 1, 1000}) {
+        try {
+            list.Strings(index);
+            FAIL() << index;
+        } catch (const EStringListError& error) {
+            EXPECT_EQ(error.Index, index);
+            EXPECT_EQ(std::string(error.what()), "List index out of bounds (" + std::to_string(index) + ")");
+        }
+        EXPECT_THROW(list.Objects(index), EStringListError);
+    }
+}
+
+TEST(StringList, UnsortedListKeepsAppendOrderAndDuplicates) {
+    int live = 0;
+    TStringList list;
+    for (const char* text : {"b", "a", "b"}) list.AddObject(text, std::make_unique<Record>(live));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Strings(0), "b");
+    EXPECT_EQ(list.Strings(1), "a");
+    EXPECT_EQ(list.Strings(2), "b");
+    EXPECT_EQ(live, 3);
+    list.Clear();
+    EXPECT_EQ(live, 0);
+}
+
+TEST(StringList, SortedListInsertsInOrderAndAnEqualTextOnlyReplacesTheRecord) {
+    int live = 0;
+    {
+        TStringList list(CompareIgnoringCase);
+        list.AddObject("mouse.exe", std::make_unique<Record>(live, 1));
+        list.AddObject("Apple.exe", std::make_unique<Record>(live, 2));
+        list.AddObject("zebra.exe", std::make_unique<Record>(live, 3));
+        EXPECT_EQ(list.AddObject("MOUSE.EXE", std::make_unique<Record>(live, 4)), 1);
+        ASSERT_EQ(list.Count(), 3);
+        EXPECT_EQ(list.Strings(0), "Apple.exe");
+        EXPECT_EQ(list.Strings(1), "mouse.exe");  // first spelling kept
+        EXPECT_EQ(static_cast<Record*>(list.Objects(1))->id, 4);  // later record taken
+        EXPECT_EQ(live, 3);  // the replaced record was released
+        EXPECT_EQ(list.IndexOf("ZEBRA.exe"), 2);
+        EXPECT_EQ(list.IndexOf("yak"), -1);
+    }
+    EXPECT_EQ(live, 0);  // destruction releases the rest
+}
+
+}  // namespace
