@@ -23,10 +23,10 @@ test: native win
 	@bash scripts/test-all $(NATIVE) $(WIN)
 
 run: win
-	@bash scripts/run $(WIN)/Velqorns.exe
+	@VELQORNS_WINEPREFIX=$(CURDIR)/$(BUILD)/wineprefix bash scripts/run $(WIN)/Velqorns.exe
 
 bench: win
-	@bash scripts/with-display scripts/wine-run $(WIN)/bench/velqorns_bench.exe
+	@VELQORNS_WINEPREFIX=$(CURDIR)/$(BUILD)/wineprefix bash scripts/with-display scripts/wine-run $(WIN)/bench/velqorns_bench.exe
 
 clean:
 	rm -rf $(BUILD) screenshots
