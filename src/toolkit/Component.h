@@ -1,8 +1,11 @@
 // The root of the toolkit's objects: TObject (records attached to list entries) and
-// TComponent, a named object with a borrowed owner, created and destroyed with its form.
+// TComponent, a named object with an owner; an owner keeps the components given to it
+// and destroys them, last given first, when it is destroyed itself.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 // Base of plain records kept in string lists; only the virtual destructor, so that a list
 // can release any record it holds.
@@ -14,10 +17,31 @@ public:
 class TComponent : public TObject {
 public:
     explicit TComponent(TComponent* owner) : Owner(owner) {}
+    ~TComponent() override {
+        while (!components_.empty()) components_.pop_back();
+    }
     TComponent(const TComponent&) = delete;
     TComponent& operator=(const TComponent&) = delete;
+
+    // Hands component to this owner, which destroys it with itself; returns it, borrowed.
+    template <class T>
+    T* Own(std::unique_ptr<T> component) {
+        T* borrowed = component.get();
+        components_.push_back(std::move(component));
+        return borrowed;
+    }
+    int ComponentCount() const { return static_cast<int>(components_.size()); }
+    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)).get(); }
+    TComponent* FindComponent(const std::string& name) const {
+        for (const auto& component : components_)
+            if (component->Name == name) return component.get();
+        return nullptr;
+    }
 
     TComponent* Owner;  // borrowed: the owner outlives its components
     std::string Name;
     long Tag = 0;
+
+private:
+    std::vector<std::unique_ptr<TComponent>> components_;
 };

@@ -1,0 +1,80 @@
+// Colours, fonts and the canvas.
+#include "toolkit/Graphics.h"
+
+COLORREF ColorToRGB(TColor color) {
+    if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
+    return static_cast<COLORREF>(color & 0x00FFFFFFu);
+}
+
+void TFont::Assign(const TFont& other) {
+    name_ = other.name_;
+    height_ = other.height_;
+    color_ = other.color_;
+    style_ = other.style_;
+    Changed();
+}
+
+void TFont::SetName(std::string name) {
+    if (name == name_) return;
+    name_ = std::move(name);
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height == height_) return;
+    height_ = height;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    if (color == color_) return;
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetStyle(std::uint8_t style) {
+    if (style == style_) return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::Changed() {
+    handle_.reset();
+    if (OnChange) OnChange();
+}
+
+HFONT TFont::Handle() const {
+    if (!handle_.get()) {
+        LOGFONTA description{};
+        description.lfHeight = height_;
+        description.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
+        description.lfItalic = (style_ & fsItalic) ? 1 : 0;
+        description.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
+        description.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
+        description.lfCharSet = DEFAULT_CHARSET;
+        description.lfOutPrecision = OUT_DEFAULT_PRECIS;
+        description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+        description.lfQuality = DEFAULT_QUALITY;
+        description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+        lstrcpynA(description.lfFaceName, name_.c_str(), LF_FACESIZE);
+        handle_.reset(::CreateFontIndirectA(&description));
+    }
+    return handle_.get();
+}
+
+void TCanvas::FillRect(const RECT& rect, TColor color) {
+    GdiObject<HBRUSH> brush(::CreateSolidBrush(ColorToRGB(color)));
+    ::FillRect(dc_, &rect, brush.get());
+}
+
+int TCanvas::TextWidth(const TFont& font, const std::string& text) const {
+    ScopedSelect select(dc_, font.Handle());
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+int TextWidthOnScreen(const TFont& font, const std::string& text) {
+    ScopedWindowDC screen(nullptr);
+    return TCanvas(screen.get()).TextWidth(font, text);
+}

@@ -1,0 +1,44 @@
+// TPopupMenu: a Win32 popup menu, built on each showing, tracked until the user chooses.
+#include "toolkit/PopupMenu.h"
+
+#include <windows.h>
+
+namespace {
+
+// Owns a menu handle for the duration of one showing.
+class MenuHandle {
+public:
+    MenuHandle() : menu_(::CreatePopupMenu()) {}
+    ~MenuHandle() {
+        if (menu_) ::DestroyMenu(menu_);
+    }
+    MenuHandle(const MenuHandle&) = delete;
+    MenuHandle& operator=(const MenuHandle&) = delete;
+    HMENU get() const { return menu_; }
+
+private:
+    HMENU menu_;
+};
+
+}  // namespace
+
+TMenuItem* TPopupMenu::Add(const std::string& caption) {
+    TMenuItem* item = Own(std::make_unique<TMenuItem>(this, caption));
+    items_.push_back(item);
+    return item;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    MenuHandle menu;
+    if (!menu.get()) return;
+    for (size_t i = 0; i < items_.size(); ++i)
+        ::AppendMenuA(menu.get(), MF_STRING, i + 1, items_[i]->Caption.c_str());
+    HWND owner = ::GetActiveWindow();
+    if (!owner) owner = ::GetForegroundWindow();
+    const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                           x, y, 0, owner, nullptr));
+    if (chosen >= 1 && chosen <= items_.size()) {
+        TMenuItem* item = items_[chosen - 1];
+        if (item->OnClick) item->OnClick(item);
+    }
+}
