@@ -1,0 +1,82 @@
+// Ending a process and freeing a module: what is opened, waited for, closed and refused.
+#include "components/ProcessActions.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+using ::testing::_;
+using ::testing::Return;
+
+class MockProcessSystem : public platform::IProcessSystem {
+public:
+    MOCK_METHOD(platform::SnapshotHandle, CreateToolhelp32Snapshot, (std::uint32_t, std::uint32_t), (override));
+    MOCK_METHOD(bool, Process32First, (platform::SnapshotHandle, platform::ProcessEntry&), (override));
+    MOCK_METHOD(bool, Process32Next, (platform::SnapshotHandle, platform::ProcessEntry&), (override));
+    MOCK_METHOD(bool, Module32First, (platform::SnapshotHandle, platform::ModuleEntry&), (override));
+    MOCK_METHOD(bool, Module32Next, (platform::SnapshotHandle, platform::ModuleEntry&), (override));
+    MOCK_METHOD(void, CloseHandle, (platform::SnapshotHandle), (override));
+    MOCK_METHOD(platform::IconHandle, FileIcon, (const char*), (override));
+    MOCK_METHOD(std::uint32_t, ExeType, (const char*), (override));
+    MOCK_METHOD(int, CompareTextIgnoreCase, (const char*, int, const char*, int), (override));
+    MOCK_METHOD(std::uintptr_t, OpenProcess, (std::uint32_t, bool, std::uint32_t), (override));
+    MOCK_METHOD(bool, TerminateProcess, (std::uintptr_t, std::uint32_t), (override));
+    MOCK_METHOD(std::uint32_t, WaitForSingleObject, (std::uintptr_t, std::uint32_t), (override));
+    MOCK_METHOD(void, CloseProcessHandle, (std::uintptr_t), (override));
+    MOCK_METHOD(std::uint64_t, ModuleHandleOf, (const char*), (override));
+    MOCK_METHOD(bool, FreeLibrary, (std::uint64_t), (override));
+    MOCK_METHOD(std::uint32_t, CurrentProcessId, (), (override));
+};
+
+TEST(TerminateProcessById, OpensWithTerminateAccessOnlyEndsWithAllBitsAndWaitsABoundedTime) {
+    MockProcessSystem system;
+    EXPECT_CALL(system, OpenProcess(0x0001u, false, 1234u)).WillOnce(Return(0x70));
+    EXPECT_CALL(system, TerminateProcess(0x70, 0xFFFFFFFFu)).WillOnce(Return(true));
+    EXPECT_CALL(system, WaitForSingleObject(0x70, 3000u)).WillOnce(Return(0x102));  // still dying: go on
+    EXPECT_CALL(system, CloseProcessHandle(0x70));
+    EXPECT_EQ(TerminateProcessById(system, 1234, 3000), TTerminateOutcome::Terminated);
+}
+
+TEST(TerminateProcessById, ARefusedTerminationIsNotWaitedForAndTheHandleIsStillClosed) {
+    MockProcessSystem system;
+    EXPECT_CALL(system, OpenProcess(_, _, 8)).WillOnce(Return(0x44));
+    EXPECT_CALL(system, TerminateProcess(0x44, _)).WillOnce(Return(false));
+    EXPECT_CALL(system, WaitForSingleObject(_, _)).Times(0);
+    EXPECT_CALL(system, CloseProcessHandle(0x44));
+    EXPECT_EQ(TerminateProcessById(system, 8), TTerminateOutcome::Failed);
+}
+
+TEST(TerminateProcessById, AProcessThatCannotBeOpenedIsReportedAndNothingIsClosed) {
+    MockProcessSystem system;
+    EXPECT_CALL(system, OpenProcess(_, _, 4)).WillOnce(Return(0));
+    EXPECT_CALL(system, TerminateProcess(_, _)).Times(0);
+    EXPECT_CALL(system, CloseProcessHandle(_)).Times(0);
+    EXPECT_EQ(TerminateProcessById(system, 4), TTerminateOutcome::NotOpened);
+}
+
+TEST(FreeOwnModule, FreesOnlyAModuleOfThisProcessLoadedUnderTheSelectedHandle) {
+    MockProcessSystem system;
+    ON_CALL(system, CurrentProcessId()).WillByDefault(Return(100));
+    ON_CALL(system, ModuleHandleOf(_)).WillByDefault(Return(0x7FF800000000ull));
+    ON_CALL(system, FreeLibrary(_)).WillByDefault(Return(true));
+
+    EXPECT_CALL(system, FreeLibrary(0x7FF800000000ull)).Times(1);
+    EXPECT_TRUE(FreeOwnModule(system, 100, 0x7FF800000000ull, "C:\\windows\\system32\\x.dll"));
+
+    // Another process's copy of a system library at the same address is never freed here.
+    EXPECT_FALSE(FreeOwnModule(system, 200, 0x7FF800000000ull, "C:\\windows\\system32\\kernel32.dll"));
+    // A handle of zero, or one that differs from where the path is loaded, is refused.
+    EXPECT_FALSE(FreeOwnModule(system, 100, 0, "C:\\x.dll"));
+    EXPECT_FALSE(FreeOwnModule(system, 100, 0x10000000ull, "C:\\x.dll"));
+}
+
+TEST(FreeOwnModule, AFailingFreeLibraryIsAFailure) {
+    MockProcessSystem system;
+    EXPECT_CALL(system, CurrentProcessId()).WillRepeatedly(Return(1));
+    EXPECT_CALL(system, ModuleHandleOf(_)).WillOnce(Return(0x400000));
+    EXPECT_CALL(system, FreeLibrary(0x400000)).WillOnce(Return(false));
+    EXPECT_FALSE(FreeOwnModule(system, 1, 0x400000, "a.dll"));
+}
+
+}  // namespace
