@@ -7,8 +7,6 @@
 #include <new>
 #include <stdexcept>
 
-using platform::ModuleEntry;
-using platform::ProcessEntry;
 using platform::SnapshotHandle;
 
 namespace {
@@ -21,16 +19,16 @@ void Fill(char (&array)[N], const std::string& text) {
 }
 }  // namespace
 
-ProcessEntry FakeProcessSystem::Process(std::uint32_t id, const std::string& path, std::int32_t priority) {
-    ProcessEntry entry;
+platform::ProcessEntry FakeProcessSystem::Process(std::uint32_t id, const std::string& path, std::int32_t priority) {
+    platform::ProcessEntry entry;
     entry.th32ProcessID = id;
     entry.pcPriClassBase = priority;
     Fill(entry.szExeFile, path);
     return entry;
 }
 
-ModuleEntry FakeProcessSystem::Module(std::uint32_t processId, const std::string& name, const std::string& path) {
-    ModuleEntry entry;
+platform::ModuleEntry FakeProcessSystem::Module(std::uint32_t processId, const std::string& name, const std::string& path) {
+    platform::ModuleEntry entry;
     entry.th32ProcessID = processId;
     Fill(entry.szModule, name);
     Fill(entry.szExePath, path);
@@ -38,59 +36,42 @@ ModuleEntry FakeProcessSystem::Module(std::uint32_t processId, const std::string
 }
 
 SnapshotHandle FakeProcessSystem::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) {
-    requests.push_back({flags, processId});
+    snapshotsTaken.emplace_back(flags, processId);
     if (snapshotFails) return 0;
-    open_[nextHandle_] = Snapshot{processId};
-    return nextHandle_++;
+    walkedProcess_ = processId;
+    return ++lastHandle_;
 }
 
-FakeProcessSystem::Snapshot& FakeProcessSystem::Open(SnapshotHandle snapshot) {
-    const auto found = open_.find(snapshot);
-    if (found == open_.end()) throw std::logic_error("walk of a snapshot that is not open");
-    return found->second;
-}
-
-bool FakeProcessSystem::Process32First(SnapshotHandle snapshot, ProcessEntry& entry) {
-    Open(snapshot).next = 0;
-    return Process32Next(snapshot, entry);
-}
-
-bool FakeProcessSystem::Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) {
-    Snapshot& walk = Open(snapshot);
-    if (walk.next >= processes.size()) return false;
-    if (static_cast<int>(walk.next) == failAtEntry) throw std::bad_alloc();
-    entry = processes[walk.next++];
+template <class Entry>
+bool FakeProcessSystem::Next(const std::vector<Entry>& entries, Entry& entry, bool first) {
+    if (first) next_ = 0;
+    if (next_ >= entries.size()) return false;
+    if (static_cast<int>(next_) == failAtEntry) throw std::bad_alloc();
+    entry = entries[next_++];
     return true;
 }
 
-bool FakeProcessSystem::Module32First(SnapshotHandle snapshot, ModuleEntry& entry) {
-    Open(snapshot).next = 0;
-    return Module32Next(snapshot, entry);
+bool FakeProcessSystem::Walk(SnapshotHandle snapshot, platform::ProcessEntry& entry, bool first) {
+    if (snapshot != lastHandle_) throw std::logic_error("walk of a snapshot that was not taken last");
+    return Next(processes, entry, first);
 }
 
-bool FakeProcessSystem::Module32Next(SnapshotHandle snapshot, ModuleEntry& entry) {
-    Snapshot& walk = Open(snapshot);
-    const auto list = modules.find(walk.processId);
-    if (list == modules.end() || walk.next >= list->second.size()) return false;
-    if (static_cast<int>(walk.next) == failAtEntry) throw std::bad_alloc();
-    entry = list->second[walk.next++];
-    return true;
+bool FakeProcessSystem::Walk(SnapshotHandle snapshot, platform::ModuleEntry& entry, bool first) {
+    if (snapshot != lastHandle_) throw std::logic_error("walk of a snapshot that was not taken last");
+    return Next(modules[walkedProcess_], entry, first);
 }
 
-void FakeProcessSystem::CloseHandle(SnapshotHandle snapshot) {
-    closed.push_back(snapshot);
-    open_.erase(snapshot);
-}
+void FakeProcessSystem::CloseHandle(SnapshotHandle snapshot) { closed.push_back(snapshot); }
 
 platform::IconHandle FakeProcessSystem::FileIcon(const char* path) {
-    iconPaths.push_back(path);
+    queriedPaths.push_back(path);
     if (path == iconFailsFor) throw std::bad_alloc();
     const auto found = icons.find(path);
     return found == icons.end() ? 0 : found->second;
 }
 
 std::uint32_t FakeProcessSystem::ExeType(const char* path) {
-    typePaths.push_back(path);
+    queriedPaths.push_back(path);
     const auto found = exeTypes.find(path);
     return found == exeTypes.end() ? 0 : found->second;
 }
