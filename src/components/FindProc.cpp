@@ -1,1 +1,141 @@
-// placeholder: written with its component
+// TProcList: process and module snapshots into sorted lists of records, and the short
+// priority and executable-type texts kept with each process.
+#include "components/FindProc.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+constexpr std::size_t kShortTextCapacity = 12;
+
+// A snapshot text array up to its first NUL; a full array without one is kept whole.
+std::string FixedText(const char* text, std::size_t capacity) { return std::string(text, strnlen(text, capacity)); }
+
+std::string Cut(std::string text) {
+    if (text.size() > kShortTextCapacity) text.resize(kShortTextCapacity);
+    return text;
+}
+
+// The file-name part of a path: what follows its last backslash or colon.
+std::string FileNamePart(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// Both lists keep the order of the user's locale, letter case ignored.
+TStringList::Comparer LocaleOrderIgnoringCase(platform::IProcessSystem& system) {
+    return [&system](const std::string& a, const std::string& b) {
+        return system.CompareTextIgnoreCase(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()));
+    };
+}
+
+}  // namespace
+
+const char* const TProcList::kCreditText = "TProcList 1.0 - process and module lists";
+
+std::string PriorityToText(std::int32_t basePriority) {
+    switch (basePriority) {
+    case 4: return "[Idle    ]";
+    case 8: return "[Normal  ]";
+    case 13: return "[High    ]";
+    case 24: return "[RealTime]";
+    default: return "[Unknown]";
+    }
+}
+
+std::string ExeTypeToText(std::uint32_t exeType) {
+    if (exeType == 0) return "";
+    const unsigned letters = exeType & 0xFFFF;    // header signature, first letter in the low byte
+    const unsigned version = exeType >> 16;       // Windows version the file is marked for
+    switch (letters) {
+    case 0x454E:  // NE
+    case 0x4550:  // PE
+    case 0x0000:
+        if (version == 0x0300 || version == 0x030A) return "16-Bit";
+        if (version == 0x0400) return "32-Bit";
+        return "hi:" + std::to_string(version);
+    case 0x454C: return "Vxd";     // LE
+    case 0x5A4D: return "MS-Dos";  // MZ
+    default: return "lo:" + std::to_string(letters);
+    }
+}
+
+TProcList::TProcList(TComponent* owner, platform::IProcessSystem& system)
+    : TComponent(owner),
+      system_(system),
+      moduleList_(LocaleOrderIgnoringCase(system)),
+      processList_(LocaleOrderIgnoringCase(system)) {}
+
+TProcList::~TProcList() {
+    moduleList_.Clear();
+    processList_.Clear();
+}
+
+void TProcList::SetAbout(const std::string& value) {
+    if (value == about_) return;
+    about_ = kCreditText;
+}
+
+const TProcessInfo& TProcList::Process(int index) const {
+    return *static_cast<const TProcessInfo*>(processList_.Objects(index));
+}
+
+const TModuleInfo& TProcList::Module(int index) const {
+    return *static_cast<const TModuleInfo*>(moduleList_.Objects(index));
+}
+
+void TProcList::ReadProcessList() {
+    processList_.Clear();
+    const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapProcess, 0));
+    if (snapshot.get() == 0) return;
+    platform::ProcessEntry entry;
+    if (!system_.Process32First(snapshot.get(), entry)) return;
+    do {
+        AddProcess(entry);
+    } while (system_.Process32Next(snapshot.get(), entry));
+}
+
+void TProcList::ReadModuleList(std::uint32_t processId) {
+    moduleList_.Clear();
+    const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapModule, processId));
+    if (snapshot.get() == 0) return;
+    platform::ModuleEntry entry;
+    if (!system_.Module32First(snapshot.get(), entry)) return;
+    do {
+        AddModule(entry);
+    } while (system_.Module32Next(snapshot.get(), entry));
+}
+
+void TProcList::AddProcess(const platform::ProcessEntry& entry) {
+    auto info = std::make_unique<TProcessInfo>();
+    // The path goes on terminated: a full snapshot array need not end in a NUL.
+    info->szExeFile = FixedText(entry.szExeFile, platform::kMaxPath);
+    info->hIcon = system_.FileIcon(info->szExeFile.c_str());
+    info->cntUsage = entry.cntUsage;
+    info->th32ProcessID = entry.th32ProcessID;
+    info->th32DefaultHeapID = entry.th32DefaultHeapID;
+    info->th32ModuleID = entry.th32ModuleID;
+    info->cntThreads = entry.cntThreads;
+    info->th32ParentProcessID = entry.th32ParentProcessID;
+    info->pcPriClassBase = entry.pcPriClassBase;
+    info->dwFlags = entry.dwFlags;
+    info->PriorityText = Cut(PriorityToText(info->pcPriClassBase));
+    info->ExeTypeText = Cut(ExeTypeToText(system_.ExeType(info->szExeFile.c_str())));
+    std::string name = FileNamePart(info->szExeFile);
+    processList_.AddObject(std::move(name), std::move(info));
+}
+
+void TProcList::AddModule(const platform::ModuleEntry& entry) {
+    auto info = std::make_unique<TModuleInfo>();
+    info->szExePath = FixedText(entry.szExePath, platform::kMaxPath);
+    info->hIcon = system_.FileIcon(info->szExePath.c_str());
+    info->th32ModuleID = entry.th32ModuleID;
+    info->th32ProcessID = entry.th32ProcessID;
+    info->GlblcntUsage = entry.GlblcntUsage;
+    info->ProccntUsage = entry.ProccntUsage;
+    info->modBaseAddr = entry.modBaseAddr;
+    info->modBaseSize = entry.modBaseSize;
+    info->hModule = entry.hModule;
+    moduleList_.AddObject(FixedText(entry.szModule, platform::kMaxModuleName), std::move(info));
+}

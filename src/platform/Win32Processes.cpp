@@ -3,7 +3,10 @@
 
 namespace platform {
 
-SnapshotHandle Win32Platform::CreateToolhelp32Snapshot(std::uint32_t, std::uint32_t) { return 0; }
+SnapshotHandle Win32Platform::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) {
+    if (flags & kSnapModule) return CreateModuleSnapshot(processId);
+    return 0;
+}
 bool Win32Platform::Process32First(SnapshotHandle, ProcessEntry&) { return false; }
 bool Win32Platform::Process32Next(SnapshotHandle, ProcessEntry&) { return false; }
 void Win32Platform::CloseHandle(SnapshotHandle) {}
