@@ -9,6 +9,8 @@
 using platform::WindowHandle;
 
 namespace {
+const FakeWindow kNoWindow{};
+
 int CopyText(const std::string& text, char* buffer, int size) {
     if (size <= 0) return 0;
     const int length = std::min(static_cast<int>(text.size()), size - 1);
@@ -19,14 +21,7 @@ int CopyText(const std::string& text, char* buffer, int size) {
 }  // namespace
 
 FakeWindow& FakeDesktop::Add(WindowHandle handle, std::string title, std::uint32_t style) {
-    FakeWindow window;
-    window.handle = handle;
-    window.title = std::move(title);
-    window.style = style;
-    window.threadId = 0x100;
-    window.processId = 0x200;
-    window.className = "FakeClass";
-    windows_.push_back(std::move(window));
+    windows_.push_back({handle, std::move(title), true, 0, 0, style, 0, 0x100, 0x200, "FakeClass"});
     return windows_.back();
 }
 
@@ -48,58 +43,43 @@ const FakeWindow* FakeDesktop::Find(WindowHandle handle) const {
     return nullptr;
 }
 
+const FakeWindow& FakeDesktop::Get(WindowHandle handle) const {
+    const FakeWindow* found = Find(handle);
+    return found ? *found : kNoWindow;
+}
+
 void FakeDesktop::EnumWindows(bool (*visit)(WindowHandle, void*), void* context) {
-    ++enumerations;
-    const std::vector<FakeWindow> order = windows_;  // a visit may not change the walk
-    for (size_t i = 0; i < order.size(); ++i) {
+    const std::vector<FakeWindow> order = windows_;
+    for (size_t i = 0; i <= order.size(); ++i) {
         if (i == order.size() / 2 && DuringEnumeration) DuringEnumeration();
-        if (!visit(order[i].handle, context)) return;
+        if (i == order.size() || !visit(order[i].handle, context)) return;
     }
-    if (order.empty() && DuringEnumeration) DuringEnumeration();
 }
 
 int FakeDesktop::WindowText(WindowHandle window, char* buffer, int size) {
-    const FakeWindow* found = Find(window);
-    return CopyText(found ? found->title : std::string(), buffer, size);
+    return CopyText(Get(window).title, buffer, size);
 }
-
-bool FakeDesktop::IsWindowVisible(WindowHandle window) {
-    const FakeWindow* found = Find(window);
-    return found && found->visible;
-}
-
-WindowHandle FakeDesktop::GetOwner(WindowHandle window) {
-    const FakeWindow* found = Find(window);
-    return found ? found->owner : 0;
-}
-
+bool FakeDesktop::IsWindowVisible(WindowHandle window) { return Find(window) && Get(window).visible; }
+WindowHandle FakeDesktop::GetOwner(WindowHandle window) { return Get(window).owner; }
 WindowHandle FakeDesktop::GetLastActivePopup(WindowHandle window) {
-    const FakeWindow* found = Find(window);
-    if (!found) return 0;
-    return found->lastActivePopup ? found->lastActivePopup : window;
+    if (!Find(window)) return 0;
+    return Get(window).lastActivePopup ? Get(window).lastActivePopup : window;
 }
-
 bool FakeDesktop::IsWindow(WindowHandle window) { return Find(window) != nullptr; }
 
 std::uint32_t FakeDesktop::WindowLong(WindowHandle window, int index) {
-    const FakeWindow* found = Find(window);
-    if (!found) return 0;
-    switch (index) {
-        case platform::kGwlStyle: return found->style;
-        case platform::kGwlExStyle: return found->exStyle;
-        case platform::kGwlHwndParent: return found->owner;
-        default: return 0;
-    }
+    const FakeWindow& found = Get(window);
+    if (index == platform::kGwlStyle) return found.style;
+    if (index == platform::kGwlExStyle) return found.exStyle;
+    return index == platform::kGwlHwndParent ? found.owner : 0;
 }
 
 std::uint32_t FakeDesktop::GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) {
     ++recordQueries;
-    const FakeWindow* found = Find(window);
-    if (processId) *processId = found ? found->processId : 0;
-    return found ? found->threadId : 0;
+    if (processId) *processId = Get(window).processId;
+    return Get(window).threadId;
 }
 
 int FakeDesktop::WindowClassName(WindowHandle window, char* buffer, int size) {
-    const FakeWindow* found = Find(window);
-    return CopyText(found ? found->className : std::string(), buffer, size);
+    return CopyText(Get(window).className, buffer, size);
 }

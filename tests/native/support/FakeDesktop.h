@@ -24,7 +24,8 @@ struct FakeWindow {
 
 class FakeDesktop : public platform::IWindowSystem {
 public:
-    // Appends a window at the bottom of the Z order and returns it for further settings.
+    // Appends a window at the bottom of the Z order (thread 0x100, process 0x200, class
+    // "FakeClass") and returns it for further settings.
     FakeWindow& Add(platform::WindowHandle handle, std::string title = "", std::uint32_t style = 0);
     FakeWindow& Window(platform::WindowHandle handle);  // the window; it must be there
     void Remove(platform::WindowHandle handle);
@@ -33,7 +34,6 @@ public:
 
     // Runs once in every enumeration, between two windows, as if the system were busy.
     std::function<void()> DuringEnumeration;
-    int enumerations = 0;
     int recordQueries = 0;  // GetWindowThreadProcessId calls: one per record built
 
     void EnumWindows(bool (*visit)(platform::WindowHandle, void*), void* context) override;
@@ -48,5 +48,6 @@ public:
 
 private:
     const FakeWindow* Find(platform::WindowHandle handle) const;
+    const FakeWindow& Get(platform::WindowHandle handle) const;  // an empty window when absent
     std::vector<FakeWindow> windows_;
 };
