@@ -133,7 +133,7 @@ double Ratio(const std::function<void()>& ours, const std::function<void()>& bas
     ours();
     base();
     double oursBest = 1e300, baseBest = 1e300;
-    for (int turn = 0; turn < 3; ++turn) {
+    for (int turn = 0; turn < 7; ++turn) {
         oursBest = std::min(oursBest, bench::BestSeconds(ours, repeat, 3));
         baseBest = std::min(baseBest, bench::BestSeconds(base, repeat, 3));
     }
