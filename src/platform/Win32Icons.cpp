@@ -1,8 +1,12 @@
 // File icons, taken once per path and kept for the program's life.
+#include "platform/IconStore.h"
 #include "platform/Win32Platform.h"
 
 namespace platform {
 
-IconHandle Win32Platform::FileIcon(const char*) { return 0; }
+IconHandle Win32Platform::FileIcon(const char* path) {
+    static IconStore store(::GetModuleHandleA(nullptr));
+    return FromHicon(store.Icon(path));
+}
 
 }  // namespace platform

@@ -1,19 +1,117 @@
-// Process snapshots and termination (kernel32).
+// Process snapshots and termination (kernel32). The snapshot entries are corrected to what
+// the callers rely on: the full path of each executable and the base priority of each
+// process, where the system lets this program open the process to ask.
 #include "platform/Win32Platform.h"
+
+#include <tlhelp32.h>
+
+#include <cstring>
 
 namespace platform {
 
+namespace {
+
+// The base priority that belongs to a priority class, or 0 for a class not known here.
+std::int32_t BasePriority(DWORD priorityClass) {
+    switch (priorityClass) {
+        case IDLE_PRIORITY_CLASS: return 4;
+        case BELOW_NORMAL_PRIORITY_CLASS: return 6;
+        case NORMAL_PRIORITY_CLASS: return 8;
+        case ABOVE_NORMAL_PRIORITY_CLASS: return 10;
+        case HIGH_PRIORITY_CLASS: return 13;
+        case REALTIME_PRIORITY_CLASS: return 24;
+        default: return 0;
+    }
+}
+
+class ProcessQuery {
+public:
+    explicit ProcessQuery(DWORD processId)
+        : handle_(processId ? ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr) {}
+    ~ProcessQuery() {
+        if (handle_) ::CloseHandle(handle_);
+    }
+    ProcessQuery(const ProcessQuery&) = delete;
+    ProcessQuery& operator=(const ProcessQuery&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// The snapshot gives only the executable's file name (Windows 95 gave the whole path),
+// and Wine gives the priority class's code where Windows gives the base priority (8 for
+// a normal process): both are asked of the process itself when it can be opened.
+void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
+    entry.cntUsage = raw.cntUsage;
+    entry.th32ProcessID = raw.th32ProcessID;
+    entry.th32DefaultHeapID = static_cast<std::uint64_t>(raw.th32DefaultHeapID);
+    entry.th32ModuleID = raw.th32ModuleID;
+    entry.cntThreads = raw.cntThreads;
+    entry.th32ParentProcessID = raw.th32ParentProcessID;
+    entry.pcPriClassBase = raw.pcPriClassBase;
+    entry.dwFlags = raw.dwFlags;
+    static_assert(sizeof entry.szExeFile == sizeof raw.szExeFile);
+    std::memcpy(entry.szExeFile, raw.szExeFile, sizeof entry.szExeFile);
+
+    const ProcessQuery process(raw.th32ProcessID);
+    if (!process.get()) return;
+    char path[kMaxPath];
+    DWORD length = kMaxPath;
+    if (::QueryFullProcessImageNameA(process.get(), 0, path, &length) && length > 0 && length < kMaxPath) {
+        std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
+        std::memcpy(entry.szExeFile, path, length);
+    }
+    if (const std::int32_t base = BasePriority(::GetPriorityClass(process.get()))) entry.pcPriClassBase = base;
+}
+
+bool WalkProcesses(SnapshotHandle snapshot, ProcessEntry& entry, bool first) {
+    if (!snapshot) return false;
+    PROCESSENTRY32 raw{};
+    raw.dwSize = sizeof raw;
+    const HANDLE handle = reinterpret_cast<HANDLE>(snapshot);
+    if (!(first ? ::Process32First(handle, &raw) : ::Process32Next(handle, &raw))) return false;
+    FillEntry(raw, entry);
+    return true;
+}
+
+}  // namespace
+
 SnapshotHandle Win32Platform::CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) {
     if (flags & kSnapModule) return CreateModuleSnapshot(processId);
-    return 0;
+    const HANDLE snapshot = ::CreateToolhelp32Snapshot(flags, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    return reinterpret_cast<SnapshotHandle>(snapshot);
 }
-bool Win32Platform::Process32First(SnapshotHandle, ProcessEntry&) { return false; }
-bool Win32Platform::Process32Next(SnapshotHandle, ProcessEntry&) { return false; }
-void Win32Platform::CloseHandle(SnapshotHandle) {}
-std::uintptr_t Win32Platform::OpenProcess(std::uint32_t, bool, std::uint32_t) { return 0; }
-bool Win32Platform::TerminateProcess(std::uintptr_t, std::uint32_t) { return false; }
-std::uint32_t Win32Platform::WaitForSingleObject(std::uintptr_t, std::uint32_t) { return 0; }
-void Win32Platform::CloseProcessHandle(std::uintptr_t) {}
+
+bool Win32Platform::Process32First(SnapshotHandle snapshot, ProcessEntry& entry) {
+    return WalkProcesses(snapshot, entry, true);
+}
+
+bool Win32Platform::Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) {
+    return WalkProcesses(snapshot, entry, false);
+}
+
+void Win32Platform::CloseHandle(SnapshotHandle snapshot) {
+    if (snapshot) ::CloseHandle(reinterpret_cast<HANDLE>(snapshot));
+}
+
+std::uintptr_t Win32Platform::OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) {
+    return reinterpret_cast<std::uintptr_t>(::OpenProcess(access, inherit ? TRUE : FALSE, processId));
+}
+
+bool Win32Platform::TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) {
+    return ::TerminateProcess(reinterpret_cast<HANDLE>(process), exitCode) != FALSE;
+}
+
+std::uint32_t Win32Platform::WaitForSingleObject(std::uintptr_t process, std::uint32_t milliseconds) {
+    return ::WaitForSingleObject(reinterpret_cast<HANDLE>(process), milliseconds);
+}
+
+void Win32Platform::CloseProcessHandle(std::uintptr_t process) {
+    if (process) ::CloseHandle(reinterpret_cast<HANDLE>(process));
+}
+
 std::uint32_t Win32Platform::CurrentProcessId() { return ::GetCurrentProcessId(); }
 
 }  // namespace platform

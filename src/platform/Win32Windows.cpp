@@ -1,6 +1,8 @@
 // Top-level windows and their attributes, straight from user32.
 #include "platform/Win32Platform.h"
 
+#include <exception>
+
 namespace platform {
 
 Win32Platform& Win32Platform::Instance() {
@@ -8,14 +10,68 @@ Win32Platform& Win32Platform::Instance() {
     return instance;
 }
 
-void Win32Platform::EnumWindows(bool (*)(WindowHandle, void*), void*) {}
-int Win32Platform::WindowText(WindowHandle, char* buffer, int size) { if (size > 0) buffer[0] = 0; return 0; }
-bool Win32Platform::IsWindowVisible(WindowHandle) { return false; }
-WindowHandle Win32Platform::GetOwner(WindowHandle) { return 0; }
-WindowHandle Win32Platform::GetLastActivePopup(WindowHandle) { return 0; }
-bool Win32Platform::IsWindow(WindowHandle) { return false; }
-std::uint32_t Win32Platform::WindowLong(WindowHandle, int) { return 0; }
-std::uint32_t Win32Platform::GetWindowThreadProcessId(WindowHandle, std::uint32_t*) { return 0; }
-int Win32Platform::WindowClassName(WindowHandle, char* buffer, int size) { if (size > 0) buffer[0] = 0; return 0; }
+namespace {
+
+struct Visit {
+    bool (*visit)(WindowHandle, void*);
+    void* context;
+    std::exception_ptr failure;
+};
+
+// No exception may cross the system's callback: it ends the walk and is raised again
+// once EnumWindows has returned.
+BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
+    Visit& visit = *reinterpret_cast<Visit*>(parameter);
+    try {
+        return visit.visit(FromHwnd(window), visit.context) ? TRUE : FALSE;
+    } catch (...) {
+        visit.failure = std::current_exception();
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void Win32Platform::EnumWindows(bool (*visit)(WindowHandle, void*), void* context) {
+    Visit state{visit, context, nullptr};
+    ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&state));
+    if (state.failure) std::rethrow_exception(state.failure);
+}
+
+int Win32Platform::WindowText(WindowHandle window, char* buffer, int size) {
+    if (size <= 0) return 0;
+    buffer[0] = 0;  // a window without a title, or one that is gone, leaves it so
+    return ::GetWindowTextA(ToHwnd(window), buffer, size);
+}
+
+bool Win32Platform::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
+
+WindowHandle Win32Platform::GetOwner(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER)); }
+
+WindowHandle Win32Platform::GetLastActivePopup(WindowHandle window) {
+    return FromHwnd(::GetLastActivePopup(ToHwnd(window)));
+}
+
+bool Win32Platform::IsWindow(WindowHandle window) { return window != 0 && ::IsWindow(ToHwnd(window)) != FALSE; }
+
+// The owner is pointer-wide in the 64-bit call; window handles are 32-bit significant.
+std::uint32_t Win32Platform::WindowLong(WindowHandle window, int index) {
+    if (index == kGwlHwndParent)
+        return static_cast<std::uint32_t>(::GetWindowLongPtrA(ToHwnd(window), GWLP_HWNDPARENT));
+    return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), index));
+}
+
+std::uint32_t Win32Platform::GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) {
+    DWORD process = 0;
+    const DWORD thread = ::GetWindowThreadProcessId(ToHwnd(window), &process);
+    if (processId) *processId = process;
+    return thread;
+}
+
+int Win32Platform::WindowClassName(WindowHandle window, char* buffer, int size) {
+    if (size <= 0) return 0;
+    buffer[0] = 0;
+    return ::GetClassNameA(ToHwnd(window), buffer, size);
+}
 
 }  // namespace platform

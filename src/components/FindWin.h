@@ -1,0 +1,148 @@
+// TWinList: the non-visual component that lists the desktop's top-level windows that pass
+// a visibility filter and two optional rules, one TWinInfo record per window, and rescans
+// on a timer, telling its owner when the set of windows has changed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Platform.h"
+#include "toolkit/Component.h"
+#include "toolkit/StringList.h"
+#include "toolkit/Timer.h"
+
+// Which windows a scan takes by visibility; stored in one byte.
+enum TFind_ID : std::uint8_t { id_All = 0, id_VisOnly = 1, id_InvisOnly = 2 };
+
+// One listed window, read once when the list was rebuilt and never refreshed.
+class TWinInfo : public TObject {
+public:
+    platform::WindowHandle hwndParent = 0;  // owner of a top-level window; 0 when none
+    platform::WindowHandle hwnd = 0;
+    std::uint32_t dwThreadId = 0;
+    std::string ParentName;  // owner's title, "Desktop" without owner, "NoName" when untitled
+    std::string ClassName;   // at most 99 characters
+    std::string szExeFile;   // executable of the owning process; empty when not found
+    platform::IconHandle hIcon = 0;  // the executable's icon, kept by the platform; 0 when none
+    std::uint32_t dwProcessId = 0;
+    std::uint32_t dwStyle = 0;
+    std::uint32_t dwExStyle = 0;
+};
+
+// The error of a value that does not fit its unsigned destination.
+class ERangeError : public std::range_error {
+public:
+    ERangeError() : std::range_error("Range check error") {}
+};
+
+class TWinList : public TComponent {
+public:
+    // Both platform parts are borrowed and must outlive the component.
+    TWinList(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes);
+    ~TWinList() override;
+
+    // Writing a value other than the current one stores the component's credit text.
+    const std::string& About() const { return about_; }
+    void SetAbout(const std::string& value);
+
+    TFind_ID WhatDoFind() const { return whatDoFind_; }
+    void SetWhatDoFind(TFind_ID value) { whatDoFind_ = value; }
+    bool EmptyNames() const { return emptyNames_; }
+    void SetEmptyNames(bool value) { emptyNames_ = value; }
+    bool TaskBarSty() const { return taskBarSty_; }
+    void SetTaskBarSty(bool value) { taskBarSty_ = value; }
+
+    // The list of the last rebuild: titles in scan order, each with its TWinInfo.
+    const TStringList& WindowList() const { return windowList_; }
+
+    // Period of the refresh timer in milliseconds. A value below 1 turns the timer off
+    // first; a negative one is stored and then raises ERangeError, the period unchanged.
+    int TimerIntval() const { return timerIntval_; }
+    void SetTimerIntval(int value);
+    bool EnableTimer() const { return enableTimer_; }
+    void SetEnableTimer(bool value);
+
+    // Called from a timer tick whose scan rebuilt the list, with the component as sender.
+    std::function<void(TObject* sender)> OnChanged;
+
+    // One scan; the list is rebuilt only when the set of qualifying windows has changed.
+    virtual void FindWindows();
+    // Whether the last scan rebuilt the list.
+    bool Changed() const { return changed_; }
+
+    // Fields of the record at a list index; an index outside the list raises the list's
+    // index error. <windows.h> renames GetClassName, so the getters live in this header
+    // and answer to both spellings.
+    platform::WindowHandle GetHwndParent(int index) const { return Record(index).hwndParent; }
+    platform::WindowHandle GetHwnd(int index) const { return Record(index).hwnd; }
+    std::uint32_t GetThreadId(int index) const { return Record(index).dwThreadId; }
+    platform::IconHandle GetIcon(int index) const { return Record(index).hIcon; }
+    std::uint32_t GetProcessId(int index) const { return Record(index).dwProcessId; }
+    std::uint32_t GetStyle(int index) const { return Record(index).dwStyle; }
+    std::uint32_t GetExStyle(int index) const { return Record(index).dwExStyle; }
+    const std::string& GetExeFile(int index) const { return Record(index).szExeFile; }
+    const std::string& GetClassName(int index) const { return Record(index).ClassName; }
+#ifndef GetClassName
+    const std::string& GetClassNameA(int index) const { return Record(index).ClassName; }
+#endif
+    const std::string& GetParentName(int index) const { return Record(index).ParentName; }
+
+protected:
+    void TimerTick(TObject* sender);
+    void DoChanged();
+
+private:
+    // Filter settings as they were when the running scan began.
+    struct ScanFilter {
+        bool emptyNames = false;
+        bool taskBarSty = true;
+        TFind_ID whatDoFind = id_VisOnly;
+    };
+
+    struct ExeFile {
+        std::string path;
+        platform::IconHandle icon = 0;
+        bool iconTaken = false;  // asked of the platform once per process and rebuild
+    };
+    using ExeFiles = std::unordered_map<std::uint32_t, ExeFile>;  // by process id
+
+    static bool EnumWindowsProc(platform::WindowHandle window, void* context);
+    bool Qualifies(platform::WindowHandle window);
+    bool IsTaskBarWindow(platform::WindowHandle window);
+    bool SameSetAsLastRebuild();
+    void Rebuild();
+    ExeFiles TakeExeFiles();
+    void AddWindow(platform::WindowHandle window, ExeFiles& exeFiles);
+    std::string Title(platform::WindowHandle window);
+    const TWinInfo& Record(int index) const { return static_cast<const TWinInfo&>(*windowList_.Objects(index)); }
+
+    platform::IWindowSystem& windows_;
+    platform::IProcessSystem& processes_;
+
+    TFind_ID whatDoFind_ = id_VisOnly;
+    TStringList windowList_;
+    bool emptyNames_ = false;
+    bool enableTimer_ = false;
+    bool taskBarSty_ = true;
+    TTimer timer_;
+    int timerIntval_ = 500;
+    std::string about_;
+
+    // Scan state, this component's own.
+    ScanFilter filter_;
+    std::vector<platform::WindowHandle> taken_;       // handles of the running scan, in order
+    std::uint32_t currentSum_ = 0;                    // their sum, wrapping
+    std::vector<platform::WindowHandle> sortedTaken_; // the same, sorted, to compare as a set
+    std::vector<platform::WindowHandle> lastSet_;     // sorted handles of the last rebuild
+    std::uint32_t lastSum_ = 0;
+    bool changed_ = false;
+
+    // Set to false when the component is destroyed, so that a tick can tell whether the
+    // messages it let run have destroyed its component.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
