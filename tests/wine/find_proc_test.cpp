@@ -40,14 +40,6 @@ void ExpectAscendingWithoutCase(const TStringList& list) {
         EXPECT_LT(::lstrcmpiA(list.Strings(k - 1).c_str(), list.Strings(k).c_str()), 0) << list.Strings(k);
 }
 
-// The process snapshot walk is built with the window-list work; a branch without it yet has
-// no process list to read. Remove this once both are together.
-bool ProcessSnapshotMissing() {
-    Win32Platform& system = Win32Platform::Instance();
-    const platform::ScopedSnapshot snapshot(system, system.CreateToolhelp32Snapshot(platform::kSnapProcess, 0));
-    return snapshot.get() == 0;
-}
-
 // proc_child.exe with extra idle threads, running until the test ends it.
 class ChildProcess {
 public:
@@ -110,7 +102,6 @@ protected:
 };
 
 TEST_F(ProcListOnWindows, ThisProgramIsListedWithItsFullPathAndNormalPriority) {
-    if (ProcessSnapshotMissing()) GTEST_SKIP() << "no process snapshot on this branch yet";
     procList.ReadProcessList();
     const int i = IndexOfProcess(procList, ::GetCurrentProcessId());
     ASSERT_GE(i, 0);
@@ -123,7 +114,6 @@ TEST_F(ProcListOnWindows, ThisProgramIsListedWithItsFullPathAndNormalPriority) {
 }
 
 TEST_F(ProcListOnWindows, AChildIsListedWithThisProgramAsParentAndItsThreadCount) {
-    if (ProcessSnapshotMissing()) GTEST_SKIP() << "no process snapshot on this branch yet";
     ChildProcess child(2);
     ASSERT_TRUE(child.Started());
     procList.ReadProcessList();
