@@ -33,6 +33,7 @@ void TLabel::SetWordWrap(bool wordWrap) {
 void TLabel::SetShowAccelChar(bool showAccelChar) {
     if (showAccelChar == showAccelChar_) return;
     showAccelChar_ = showAccelChar;
+    AdjustBounds();  // "&" takes room only when it is not an accelerator mark
     Invalidate();
 }
 
