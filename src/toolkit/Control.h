@@ -112,8 +112,8 @@ public:
     virtual void Click();
 
     // Sets a property by its layout name ("Caption", "Color", "Font.Color", "Font.Style",
-    // "ParentFont", "Visible", "Enabled", "Cursor", ...); kinds add their own and call the
-    // base for the rest. Returns false for a name the control does not know.
+    // "ParentFont", "Visible", "Enabled", "Cursor", "Align", ...); kinds add their own and
+    // call the base for the rest. Returns false for a name the control does not know.
     virtual bool SetProperty(const std::string& name, const std::string& value);
 
     // While a layout builds the control, work that depends on all its properties (a label's
@@ -201,7 +201,7 @@ public:
     // children, mouse and key events, reflected notifications and the popup menu.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool SetProperty(const std::string& name, const std::string& value) override;  // + "TabStop", "TabOrder", "Align"
+    bool SetProperty(const std::string& name, const std::string& value) override;  // + "TabStop", "TabOrder"
 
 protected:
     virtual void CreateParams(TCreateParams& params);
