@@ -25,8 +25,11 @@ void TApplication::Initialize() {
 void TApplication::SetTitle(const std::string& title) { title_ = title; }
 
 void TApplication::HandleMessage(MSG& message) {
-    for (auto& filter : MessageFilters)
+    // By index and by copy: a filter may add filters (a page control made in a handler).
+    for (size_t index = 0; index < MessageFilters.size(); ++index) {
+        const auto filter = MessageFilters[index];
         if (filter && filter(message)) return;
+    }
     // Tab and arrow navigation between the controls of our own top-level windows.
     if (message.hwnd) {
         HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
@@ -37,6 +40,7 @@ void TApplication::HandleMessage(MSG& message) {
 }
 
 int TApplication::Run() {
+    if (MainForm) MainForm->Show();
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
         try {

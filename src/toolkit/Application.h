@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,17 @@ public:
     // The form whose closing ends Run (borrowed).
     TWinControl* MainForm = nullptr;
 
-    // Handles messages until the main form has closed (WM_QUIT); returns the exit code.
+    // Makes a form owned by the application into reference; the first one made this way
+    // becomes the main form.
+    template <class Form>
+    Form* CreateForm(Form*& reference) {
+        reference = Own(std::make_unique<Form>(this));
+        if (!MainForm) MainForm = reference;
+        return reference;
+    }
+
+    // Shows the main form, then handles messages until it has closed (WM_QUIT); returns
+    // the exit code.
     int Run();
     void Terminate(int exitCode = 0) { ::PostQuitMessage(exitCode); }
 

@@ -3,6 +3,7 @@
 // and destroys them, last given first, when it is destroyed itself.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,14 @@ public:
         T* borrowed = component.get();
         components_.push_back(std::move(component));
         return borrowed;
+    }
+    // Destroys, now, a component given to this owner; one it does not hold is left alone.
+    void DestroyComponent(TComponent* component) {
+        auto held = std::find_if(components_.begin(), components_.end(),
+                                 [component](const auto& owned) { return owned.get() == component; });
+        if (held == components_.end()) return;
+        std::unique_ptr<TComponent> doomed = std::move(*held);
+        components_.erase(held);
     }
     int ComponentCount() const { return static_cast<int>(components_.size()); }
     TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)).get(); }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <stdexcept>
 
 #include "toolkit/PopupMenu.h"
 
@@ -80,7 +81,11 @@ TColor ColorFromText(const std::string& text) {
     return static_cast<TColor>(std::stoul(text, nullptr, 0));
 }
 
-bool BoolFromText(const std::string& text) { return text == "true" || text == "1"; }
+bool BoolFromText(const std::string& text) {
+    if (text == "true" || text == "1") return true;
+    if (text == "false" || text == "0") return false;
+    throw std::invalid_argument("\"" + text + "\" is neither true nor false");
+}
 
 int IntFromText(const std::string& text) { return static_cast<int>(std::stol(text, nullptr, 0)); }
 
@@ -187,6 +192,12 @@ void TControl::SetColor(TColor color) {
     ColorChanged();
 }
 
+void TControl::SetAlign(TAlign align) {
+    if (align == align_) return;
+    align_ = align;
+    if (parent_) parent_->AlignControls();
+}
+
 void TControl::Invalidate() {}
 void TControl::Repaint() {}
 void TControl::BringToFront() {}
@@ -214,6 +225,11 @@ bool TControl::SetProperty(const std::string& name, const std::string& value) {
     else if (name == "Enabled") SetEnabled(BoolFromText(value));
     else if (name == "ParentFont") SetParentFont(BoolFromText(value));
     else if (name == "Cursor") SetCursor(IntFromText(value));
+    else if (name == "Align") {
+        if (value == "alNone") SetAlign(alNone);
+        else if (value == "alClient") SetAlign(alClient);
+        else throw std::invalid_argument("Align has no value \"" + value + "\"");
+    }
     else if (name == "Font.Name") Font().SetName(value);
     else if (name == "Font.Height") Font().SetHeight(IntFromText(value));
     else if (name == "Font.Color") Font().SetColor(ColorFromText(value));
@@ -278,6 +294,7 @@ void TWinControl::CreateParams(TCreateParams& params) {
 HWND TWinControl::Handle() {
     if (handle_) return handle_;
     TCreateParams params;
+    params.X = left_, params.Y = top_, params.Width = width_, params.Height = height_;
     CreateParams(params);
     HWND parentWindow = nullptr;
     if (params.Style & WS_CHILD) {
@@ -288,7 +305,7 @@ HWND TWinControl::Handle() {
     ownClass_ = params.ClassName.empty();
     if (ownClass_) RegisterWindowClass();
     HWND window = ::CreateWindowExA(params.ExStyle, ownClass_ ? kWindowClass : params.ClassName.c_str(),
-                                    params.Caption.c_str(), params.Style, left_, top_, width_, height_,
+                                    params.Caption.c_str(), params.Style, params.X, params.Y, params.Width, params.Height,
                                     parentWindow, nullptr, ::GetModuleHandleA(nullptr), nullptr);
     if (!window) return nullptr;
     handle_ = window;
@@ -296,8 +313,13 @@ HWND TWinControl::Handle() {
     defaultProc_ = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
     ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-    for (TControl* child : std::vector<TControl*>(controls_))
-        if (auto* windowed = dynamic_cast<TWinControl*>(child)) windowed->Handle();
+    AlignControls();
+    // A new window goes to the bottom of its siblings, so making them in tab order stacks
+    // them in tab order; a window made later among existing siblings needs rearranging.
+    creatingChildren_ = true;
+    for (TWinControl* child : TabOrderedChildren()) child->Handle();
+    creatingChildren_ = false;
+    if (parent_ && !parent_->creatingChildren_) parent_->ArrangeTabOrder();
     CreateWnd();
     return handle_;
 }
@@ -356,7 +378,52 @@ void TWinControl::BringToFront() {
     if (handle_) ::SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+void TWinControl::SetTabOrder(int tabOrder) {
+    if (tabOrder == tabOrder_) return;
+    tabOrder_ = tabOrder;
+    if (parent_) parent_->ArrangeTabOrder();
+}
+
+std::vector<TWinControl*> TWinControl::TabOrderedChildren() const {
+    std::vector<TWinControl*> windowed;
+    for (TControl* child : controls_)
+        if (auto* control = dynamic_cast<TWinControl*>(child)) windowed.push_back(control);
+    std::stable_sort(windowed.begin(), windowed.end(),
+                     [](const TWinControl* a, const TWinControl* b) { return a->tabOrder_ < b->tabOrder_; });
+    return windowed;
+}
+
+// Dialog navigation (Tab, arrows) follows the stacking order of windows, the top one first.
+void TWinControl::ArrangeTabOrder() {
+    if (!handle_) return;
+    HWND above = HWND_TOP;
+    for (TWinControl* child : TabOrderedChildren()) {
+        if (!child->handle_) continue;
+        ::SetWindowPos(child->handle_, above, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        above = child->handle_;
+    }
+}
+
+void TWinControl::AlignControls() {
+    if (!handle_) return;
+    const RECT client = ClientRect();
+    for (TControl* child : std::vector<TControl*>(controls_))
+        if (child->Align() == alClient)
+            child->SetBounds(client.left, client.top, client.right - client.left, client.bottom - client.top);
+}
+
+void TWinControl::NotifyShown() {
+    WindowShown();
+    for (TControl* child : std::vector<TControl*>(controls_))
+        if (auto* windowed = dynamic_cast<TWinControl*>(child); windowed && windowed->handle_) windowed->NotifyShown();
+}
+
 bool TWinControl::SetProperty(const std::string& name, const std::string& value) {
+    if (name == "TabOrder") {
+        SetTabOrder(IntFromText(value));
+        return true;
+    }
     if (name != "TabStop") return TControl::SetProperty(name, value);
     TabStop = BoolFromText(value);
     if (handle_) {
@@ -390,10 +457,18 @@ void TWinControl::FontChanged() {
         if (child->ParentFont()) child->FontChanged();
 }
 
-void TWinControl::InsertControl(TControl* control) { controls_.push_back(control); }
+void TWinControl::InsertControl(TControl* control) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->tabOrder_ < 0) {
+        int siblings = 0;
+        for (TControl* child : controls_) siblings += dynamic_cast<TWinControl*>(child) != nullptr;
+        windowed->tabOrder_ = siblings;
+    }
+    controls_.push_back(control);
+}
 
 void TWinControl::RemoveControl(TControl* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->tabOrder_ = -1;
     if (mouseCapture_ == control) mouseCapture_ = nullptr;
 }
 
@@ -413,6 +488,10 @@ void TWinControl::PaintWindow(HDC dc) {
     RECT client;
     ::GetClientRect(handle_, &client);
     canvas.FillRect(client, Color());
+    PaintControls(dc);
+}
+
+void TWinControl::PaintControls(HDC dc) {
     for (TControl* child : controls_) {
         auto* graphic = dynamic_cast<TGraphicControl*>(child);
         if (!graphic || !graphic->Visible()) continue;
@@ -487,6 +566,16 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 PaintScope paint(handle_);
                 PaintWindow(paint.dc());
                 return 0;
+            }
+            break;
+        case WM_SIZE:
+            AlignControls();
+            break;
+        case WM_WINDOWPOSCHANGED:
+            if (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) {
+                const LRESULT result = DefaultHandler(message, wParam, lParam);
+                NotifyShown();
+                return result;
             }
             break;
         case WM_SETCURSOR:

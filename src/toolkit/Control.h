@@ -18,6 +18,12 @@ class TPopupMenu;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// A control's frame: none, a single line (a sunken edge for panels), or a dialog frame (forms).
+enum TBorderStyle { bsNone, bsSingle, bsDialog };
+
+// alClient: the control fills its parent's client area, also when the parent is resized.
+enum TAlign { alNone, alClient };
+
 using TShiftState = std::uint8_t;
 constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32;
 
@@ -33,7 +39,8 @@ void SetCursor(int index, HCURSOR cursor);
 HCURSOR Cursor(int index);  // nullptr when there is no entry
 }  // namespace Screen
 
-// Layout values: "clNavy" or a number (decimal or 0x hex) as a colour; "true"/"false".
+// Layout values: "clNavy" or a number (decimal or 0x hex) as a colour; "true"/"false"
+// (or 1/0). A text that is none of these throws std::invalid_argument.
 TColor ColorFromText(const std::string& text);
 bool BoolFromText(const std::string& text);
 int IntFromText(const std::string& text);
@@ -80,6 +87,8 @@ public:
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor) { cursor_ = cursor; }
 
@@ -103,9 +112,15 @@ public:
     virtual void Click();
 
     // Sets a property by its layout name ("Caption", "Color", "Font.Color", "Font.Style",
-    // "ParentFont", "Visible", "Enabled", "Cursor", ...); kinds add their own and call the
-    // base for the rest. Returns false for a name the control does not know.
+    // "ParentFont", "Visible", "Enabled", "Cursor", "Align", ...); kinds add their own and
+    // call the base for the rest. Returns false for a name the control does not know.
     virtual bool SetProperty(const std::string& name, const std::string& value);
+
+    // While a layout builds the control, work that depends on all its properties (a label's
+    // sizing, say) waits; Loaded runs once every control of the layout has its properties.
+    bool Loading() const { return loading_; }
+    void BeginLoading() { loading_ = true; }
+    virtual void Loaded() { loading_ = false; }
 
 protected:
     virtual void BoundsChanged() {}
@@ -127,6 +142,8 @@ private:
     bool parentFont_ = true;
     TColor color_ = clBtnFace;
     int cursor_ = crDefault;
+    TAlign align_ = alNone;
+    bool loading_ = false;
 };
 
 // A control without a window of its own: its parent paints it, clipped to its bounds, in
@@ -146,6 +163,7 @@ struct TCreateParams {
     DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ExStyle = 0;
     std::string Caption;
+    int X = 0, Y = 0, Width = 0, Height = 0;  // the control's bounds unless changed
 };
 
 class TWinControl : public TControl {
@@ -165,10 +183,14 @@ public:
     void Repaint() override;
     void BringToFront() override;
 
-    // Children, bottom of the stacking order first (borrowed).
+    // Children, bottom of the stacking order first (borrowed). Windowed siblings stack in tab
+    // order instead, the first on top, as the controls of a dialog do.
     const std::vector<TControl*>& Controls() const { return controls_; }
 
     bool TabStop = false;
+    // Place among the windowed siblings for Tab: lower first; equal ones in the order added.
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int tabOrder);
     void SetFocus();
     bool Focused() const;
 
@@ -179,7 +201,7 @@ public:
     // children, mouse and key events, reflected notifications and the popup menu.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool SetProperty(const std::string& name, const std::string& value) override;  // + "TabStop"
+    bool SetProperty(const std::string& name, const std::string& value) override;  // + "TabStop", "TabOrder"
 
 protected:
     virtual void CreateParams(TCreateParams& params);
@@ -187,6 +209,13 @@ protected:
     virtual void CreateWnd();
     // Own-class windows: fills the background and paints the windowless children.
     virtual void PaintWindow(HDC dc);
+    // Paints the visible windowless children in stacking order, each clipped to its bounds.
+    void PaintControls(HDC dc);
+    // Puts the children with alClient over the whole client area (once the window exists).
+    virtual void AlignControls();
+    // This window, or an ancestor of it, has just been shown (it may still be hidden by
+    // another ancestor). Forms raise their first OnShow here.
+    virtual void WindowShown() {}
     // Notifications that the parent reflects back to the child that raised them.
     virtual void CommandNotify(WORD /*code*/) {}
     virtual LRESULT NotifyReflect(NMHDR* /*header*/) { return 0; }
@@ -206,6 +235,9 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
+    std::vector<TWinControl*> TabOrderedChildren() const;
+    void ArrangeTabOrder();
+    void NotifyShown();
     void DestroyHandle();
     TGraphicControl* GraphicControlAt(int x, int y) const;
     bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
@@ -215,6 +247,8 @@ private:
     bool ownClass_ = false;
     std::vector<TControl*> controls_;
     TGraphicControl* mouseCapture_ = nullptr;
+    int tabOrder_ = -1;  // set when the control joins a parent, unless given
+    bool creatingChildren_ = false;
 };
 
 // The handler for an error raised inside an event handler: shows its text in a message box

@@ -1,0 +1,170 @@
+// TForm1: the main window's layout, the embedding of the list pages and the closing order.
+#include "program/Unit1.h"
+
+#include <memory>
+
+#include "pages/FFindPro.h"
+#include "pages/FListWin.h"
+#include "toolkit/Application.h"
+#include "toolkit/Layout.h"
+
+TForm1* Form1 = nullptr;
+
+namespace {
+
+const TProperties kFormProperties = {
+    {"Caption", "Velqorns!"},
+    {"BorderStyle", "bsSingle"},
+    {"BorderIcons", "biSystemMenu,biMinimize"},
+    {"ClientWidth", "593"},
+    {"ClientHeight", "449"},
+    {"Position", "poDefaultPosOnly"},
+    {"Font.Name", "MS Sans Serif"},
+    {"Font.Height", "-11"},
+    {"Font.Color", "clWindowText"},
+};
+
+// A list page's host: the whole tab, sunken, without bevel or caption.
+const TProperties kHostPanel = {
+    {"Align", "alClient"}, {"BevelOuter", "bvNone"}, {"BorderStyle", "bsSingle"}, {"TabOrder", "0"}};
+
+// Properties shared by the "About" tab's captions.
+const std::pair<std::string, std::string> kTransparent{"Transparent", "true"};
+const std::pair<std::string, std::string> kFixedSize{"AutoSize", "false"};
+const TProperties kUnderlinedFont = {
+    {"Font.Name", "MS Sans Serif"}, {"Font.Height", "-11"}, {"Font.Color", "clWindowText"}, {"Font.Style", "underline"}};
+const TProperties kLinkFont = {
+    {"Font.Name", "MS Sans Serif"}, {"Font.Height", "-11"}, {"Font.Color", "clBlue"}, {"Font.Style", "underline"}};
+
+TProperties With(TProperties properties, const TProperties& more) {
+    properties.insert(properties.end(), more.begin(), more.end());
+    return properties;
+}
+
+// The frame and the "About" tab. Stand-ins: CoolLabel* are plain labels until the shadow
+// label exists (it adds ShadowPos spRightBottom to all, BevelOuter bvLowered and BevelsOffset 1
+// to CoolLabel4 and CoolLabel6), AutoURLLabel* until the hyperlink label exists (it adds URL:
+// the address of AutoURLLabel1 and AutoURLLabel3, "mailto:" and the address for the others).
+// Windowed siblings stack in tab order, the first on top: each grey drop-shadow panel lies
+// under its content panel, 4 pixels right and 5 pixels lower.
+const TLayout kLayout = {
+    {"Panel1", "panel", "", 0, 0, 593, 449,
+     {{"Align", "alClient"}, {"BevelOuter", "bvNone"}, {"BorderStyle", "bsSingle"}, {"Caption", "Panel1"}, {"TabOrder", "0"}}},
+    {"PageControl1", "pagecontrol", "Panel1", 0, 0, 589, 445,
+     {{"Align", "alClient"}, {"ActivePage", "TabWin"}, {"TabOrder", "0"}}},
+    {"TabWin", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "Window list"}}},
+    {"Panel3", "panel", "TabWin", 0, 0, 581, 417, kHostPanel},
+    {"TabProc", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "Process list"}}},
+    {"Panel2", "panel", "TabProc", 0, 0, 581, 417, kHostPanel},
+    {"TabAbout", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "About"}}},
+
+    {"Panel7", "panel", "TabAbout", 108, 289, 440, 83, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "3"}}},
+    {"Panel5", "panel", "TabAbout", 24, 29, 301, 181, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "1"}}},
+    {"Panel4", "panel", "TabAbout", 20, 24, 301, 181, {{"BevelOuter", "bvRaised"}, {"TabOrder", "0"}}},
+    {"CoolLabel1", "label", "Panel4", 12, 8, 98, 14, {kFixedSize, {"Caption", "Velqorns! v 1.0"}, kTransparent}},
+    {"CoolLabel2", "label", "Panel4", 12, 23, 197, 16,
+     {kFixedSize, {"Caption", "\xA9 1997-1998 the Velqorns! author"}, kTransparent}},
+    {"CoolLabel4", "label", "Panel4", 10, 65, 212, 16,
+     {kFixedSize, {"Caption", " Velqorns! is for Windows95, not WinNT"}, kTransparent}},
+    {"CoolLabel5", "label", "Panel4", 28, 84, 164, 13,
+     With({{"AutoSize", "true"}, {"Caption", "There's no support for this product!"}}, With(kUnderlinedFont, {kTransparent}))},
+    {"AutoURLLabel1", "label", "Panel4", 42, 128, 245, 13,
+     With({{"Caption", "Velqorns Workshop  http://www.example.com/"}}, kLinkFont)},
+    {"AutoURLLabel2", "label", "Panel4", 42, 152, 181, 13, With({{"Caption", "velqorns@example.com"}}, kLinkFont)},
+    {"Label1", "label", "Panel4", 11, 128, 27, 13, {{"Caption", "www:"}}},
+    {"Label2", "label", "Panel4", 12, 152, 27, 13, {{"Caption", "email:"}, kTransparent}},
+
+    {"Panel6", "panel", "TabAbout", 104, 284, 440, 83, {{"BevelOuter", "bvRaised"}, {"TabOrder", "2"}}},
+    {"CoolLabel6", "label", "Panel6", 5, 4, 430, 16,
+     {{"Alignment", "taCenter"}, kFixedSize,
+      {"Caption", "TWinList and TProcList components by the Example Components Group"}, kTransparent}},
+    {"CoolLabel7", "label", "Panel6", 7, 28, 95, 13,
+     With({{"AutoSize", "true"}, {"Caption", "The components' author on the net:"}}, With(kUnderlinedFont, {kTransparent}))},
+    {"Label3", "label", "Panel6", 20, 47, 27, 13, {{"Caption", "www:"}}},
+    {"Label4", "label", "Panel6", 20, 63, 27, 13, {{"Caption", "email:"}, kTransparent}},
+    {"AutoURLLabel3", "label", "Panel6", 51, 47, 184, 13,
+     With({{"Caption", "http://www.example.org/components/"}}, kLinkFont)},
+    {"AutoURLLabel4", "label", "Panel6", 51, 63, 137, 13, With({{"Caption", "components@example.org"}}, kLinkFont)},
+};
+
+// Makes a list page owned by the application and embeds it borderless at the top left of
+// host, with the host's size as laid out (its outer size: the sunken edge clips the page).
+template <class Page>
+Page* EmbedPage(TPanel* host) {
+    Page* page = Application->Own(std::make_unique<Page>(Application));
+    page->SetBorderStyle(bsNone);
+    page->SetLeft(0);
+    page->SetTop(0);
+    page->SetWidth(host->Width());
+    page->SetHeight(host->Height());
+    page->SetParent(host);
+    page->Show();
+    return page;
+}
+
+// Closes a page (its close query runs) and destroys it, whatever it answered.
+template <class Page>
+void ClosePage(Page*& page) {
+    if (!page) return;
+    page->Close();
+    Application->DestroyComponent(page);
+    page = nullptr;
+}
+
+}  // namespace
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    Name = "Form1";
+    ApplyProperties(*this, kFormProperties);
+    BuildLayout(*this, kLayout);
+    Bind(Panel1, "Panel1");
+    Bind(PageControl1, "PageControl1");
+    Bind(TabWin, "TabWin");
+    Bind(Panel3, "Panel3");
+    Bind(TabProc, "TabProc");
+    Bind(Panel2, "Panel2");
+    Bind(TabAbout, "TabAbout");
+    Bind(Panel7, "Panel7");
+    Bind(Panel5, "Panel5");
+    Bind(Panel4, "Panel4");
+    Bind(CoolLabel1, "CoolLabel1");
+    Bind(CoolLabel2, "CoolLabel2");
+    Bind(CoolLabel4, "CoolLabel4");
+    Bind(CoolLabel5, "CoolLabel5");
+    Bind(AutoURLLabel1, "AutoURLLabel1");
+    Bind(AutoURLLabel2, "AutoURLLabel2");
+    Bind(Label1, "Label1");
+    Bind(Label2, "Label2");
+    Bind(Panel6, "Panel6");
+    Bind(CoolLabel6, "CoolLabel6");
+    Bind(CoolLabel7, "CoolLabel7");
+    Bind(Label3, "Label3");
+    Bind(Label4, "Label4");
+    Bind(AutoURLLabel3, "AutoURLLabel3");
+    Bind(AutoURLLabel4, "AutoURLLabel4");
+
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
+    PageControl1->OnChange = [this](TObject* sender) { PageControl1Change(sender); };
+    DoCreate();
+}
+
+void TForm1::FormCreate(TObject*) {
+    FormWin = EmbedPage<TFormWin>(Panel3);
+    FormQorns = EmbedPage<TFormQorns>(Panel2);
+}
+
+void TForm1::PageControl1Change(TObject*) {
+    if (PageControl1->ActivePage() == TabProc) {
+        if (FormQorns) FormQorns->BringToFront();
+    } else if (PageControl1->ActivePage() == TabWin) {
+        if (FormWin) FormWin->BringToFront();
+    }
+}
+
+// The pages' references are cleared as they go, so that nothing can reach a destroyed page.
+void TForm1::FormCloseQuery(TObject*, bool& canClose) {
+    ClosePage(FormWin);
+    ClosePage(FormQorns);
+    canClose = true;
+}

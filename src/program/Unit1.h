@@ -1,0 +1,51 @@
+// TForm1: the main window "Velqorns!": a fixed frame around a tab control whose "Window
+// list" and "Process list" tabs host the two list pages and whose "About" tab is static.
+#pragma once
+
+#include "toolkit/Form.h"
+#include "toolkit/Label.h"
+#include "toolkit/PageControl.h"
+#include "toolkit/Panel.h"
+#include "toolkit/TabSheet.h"
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+
+    // The controls, as the layout builds them (borrowed: the form owns them).
+    TPanel* Panel1;
+    TPageControl* PageControl1;
+    TTabSheet* TabWin;
+    TPanel* Panel3;
+    TTabSheet* TabProc;
+    TPanel* Panel2;
+    TTabSheet* TabAbout;
+    TPanel* Panel7;
+    TPanel* Panel5;
+    TPanel* Panel4;
+    TLabel* CoolLabel1;
+    TLabel* CoolLabel2;
+    TLabel* CoolLabel4;
+    TLabel* CoolLabel5;
+    TLabel* AutoURLLabel1;
+    TLabel* AutoURLLabel2;
+    TLabel* Label1;
+    TLabel* Label2;
+    TPanel* Panel6;
+    TLabel* CoolLabel6;
+    TLabel* CoolLabel7;
+    TLabel* Label3;
+    TLabel* Label4;
+    TLabel* AutoURLLabel3;
+    TLabel* AutoURLLabel4;
+
+    // Embeds the two list pages in their tabs' panels.
+    void FormCreate(TObject* sender);
+    // Brings the page of the tab the user has just chosen to the front of its panel.
+    void PageControl1Change(TObject* sender);
+    // Closes and destroys both pages; the main window always agrees to close.
+    void FormCloseQuery(TObject* sender, bool& canClose);
+};
+
+// The main window (borrowed: the application owns it).
+extern TForm1* Form1;

@@ -1,0 +1,232 @@
+// TForm: frame styles and their switching on a live window, embedding as a child window,
+// the first-show and close-query events, and focus kept across activation.
+#include "toolkit/Form.h"
+
+#include "toolkit/Application.h"
+
+namespace {
+
+// The application icon, made from the program's own resources (shared: never destroyed).
+HICON ApplicationIcon(int metricX, int metricY) {
+    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
+                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_SHARED));
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) { SetVisible(false); }
+
+// The window styles of the current border, icons and parent (visibility and enabled state
+// are the caller's).
+void TForm::WindowStyles(DWORD& style, DWORD& exStyle) const {
+    style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    exStyle = WS_EX_CONTROLPARENT;
+    if (borderStyle_ != bsNone) {
+        style |= WS_CAPTION;
+        if (borderIcons_ & biSystemMenu) style |= WS_SYSMENU;
+    }
+    if (borderStyle_ == bsDialog) exStyle |= WS_EX_DLGMODALFRAME;
+    if (Parent()) {
+        style |= WS_CHILD;  // the box bits would mean WS_GROUP and WS_TABSTOP here
+    } else {
+        if (borderStyle_ == bsNone) style |= WS_POPUP;
+        if (borderStyle_ == bsSingle && (borderIcons_ & biSystemMenu)) {
+            if (borderIcons_ & biMinimize) style |= WS_MINIMIZEBOX;
+            if (borderIcons_ & biMaximize) style |= WS_MAXIMIZEBOX;
+        }
+    }
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    const DWORD state = params.Style & (WS_VISIBLE | WS_DISABLED);
+    WindowStyles(params.Style, params.ExStyle);
+    params.Style |= state;
+    if (!Parent()) {
+        params.Style &= ~WS_VISIBLE;  // shown once its controls exist, so that showing is seen
+        if (position_ == poDefaultPosOnly) params.X = params.Y = CW_USEDEFAULT;
+    }
+}
+
+void TForm::CreateWnd() {
+    TWinControl::CreateWnd();
+    HWND window = Handle();
+    if (!Parent()) {
+        ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXICON, SM_CYICON)));
+        ::SendMessageA(window, WM_SETICON, ICON_SMALL,
+                       reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXSMICON, SM_CYSMICON)));
+        RECT placed;
+        ::GetWindowRect(window, &placed);  // where the system put it, for a default position
+        left_ = placed.left, top_ = placed.top;
+    }
+    CheckFirstShow();  // a form made inside windows already on screen is visible at once
+}
+
+// Applies the styles of the current border, icons and parent to the existing window.
+void TForm::Restyle() {
+    if (!HandleAllocated()) return;
+    HWND window = Handle();
+    DWORD style = 0, exStyle = 0;
+    WindowStyles(style, exStyle);
+    const DWORD kept = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE;
+    const DWORD current = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
+    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style | (current & kept)));
+    ::SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    Restyle();
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+    if (icons == borderIcons_) return;
+    borderIcons_ = icons;
+    Restyle();
+}
+
+// Width and height that the frame adds around the client area.
+SIZE TForm::FrameSize() const {
+    RECT frame{0, 0, 0, 0};
+    if (HandleAllocated()) {
+        const RECT client = ClientRect();
+        return {Width() - (client.right - client.left), Height() - (client.bottom - client.top)};
+    }
+    DWORD style = 0, exStyle = 0;
+    WindowStyles(style, exStyle);
+    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+int TForm::ClientWidth() const { return Width() - FrameSize().cx; }
+
+int TForm::ClientHeight() const { return Height() - FrameSize().cy; }
+
+void TForm::SetClientSize(int width, int height) {
+    const SIZE frame = FrameSize();
+    SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
+}
+
+void TForm::SetParent(TWinControl* parent) {
+    if (parent == Parent()) return;
+    if (!HandleAllocated()) {
+        TWinControl::SetParent(parent);
+        return;
+    }
+    // The live window changes kind: a child's style goes on before it changes parent.
+    HWND window = Handle();
+    HWND parentWindow = parent ? parent->Handle() : nullptr;
+    TControl::SetParent(parent);
+    Restyle();
+    ::SetParent(window, parentWindow);
+    ::SetWindowPos(window, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    CheckFirstShow();
+}
+
+void TForm::VisibleChanged() {
+    if (Visible() && !HandleAllocated() && (!Parent() || Parent()->HandleAllocated())) Handle();
+    if (!HandleAllocated()) return;  // a child form appears with its parent's window
+    ::ShowWindow(Handle(), Visible() ? (Parent() ? SW_SHOWNA : SW_SHOW) : SW_HIDE);
+}
+
+void TForm::Show() {
+    SetVisible(true);
+    BringToFront();
+}
+
+bool TForm::IsMainForm() const { return Application && Application->MainForm == this; }
+
+void TForm::Close() {
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    if (!canClose) return;
+    Hide();
+    if (IsMainForm()) Application->Terminate(0);
+}
+
+void TForm::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+void TForm::WindowShown() { CheckFirstShow(); }
+
+// OnShow belongs to the first time the form is really on screen: its own window and every
+// ancestor visible. Showing a form inside a hidden tab page waits for the page.
+void TForm::CheckFirstShow() {
+    if (shown_ || !HandleAllocated() || !::IsWindowVisible(Handle())) return;
+    shown_ = true;
+    if (OnShow) OnShow(this);
+}
+
+// Like a dialog: the focus comes back to the control that had it, else to the first tab stop.
+void TForm::SetFocusOnActivation() {
+    HWND window = Handle();
+    HWND target = lastFocus_;
+    if (!target || !::IsChild(window, target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target))
+        target = ::GetNextDlgTabItem(window, nullptr, FALSE);
+    if (target && ::IsChild(window, target)) ::SetFocus(target);
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:  // the frame's close box, Alt+F4
+            Close();
+            return 0;
+        case WM_WINDOWPOSCHANGED: {  // moved by the user or the system
+            const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (!(position->flags & SWP_NOMOVE)) left_ = position->x, top_ = position->y;
+            if (!(position->flags & SWP_NOSIZE)) width_ = position->cx, height_ = position->cy;
+            break;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus && ::IsChild(Handle(), focus)) lastFocus_ = focus;
+            } else if (!HIWORD(wParam)) {  // not minimised
+                const LRESULT result = DefaultHandler(message, wParam, lParam);
+                SetFocusOnActivation();
+                return result;
+            }
+            break;
+        default:
+            break;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+bool TForm::SetProperty(const std::string& name, const std::string& value) {
+    if (name == "BorderStyle") {
+        if (value == "bsNone") SetBorderStyle(bsNone);
+        else if (value == "bsSingle") SetBorderStyle(bsSingle);
+        else if (value == "bsDialog") SetBorderStyle(bsDialog);
+        else throw std::invalid_argument("BorderStyle has no value \"" + value + "\"");
+    } else if (name == "BorderIcons") {
+        TBorderIcons icons = 0;
+        size_t start = 0;
+        while (start < value.size()) {
+            size_t end = value.find(',', start);
+            if (end == std::string::npos) end = value.size();
+            const std::string icon = value.substr(start, end - start);
+            if (icon == "biSystemMenu") icons |= biSystemMenu;
+            else if (icon == "biMinimize") icons |= biMinimize;
+            else if (icon == "biMaximize") icons |= biMaximize;
+            else throw std::invalid_argument("BorderIcons has no value \"" + icon + "\"");
+            start = end + 1;
+        }
+        SetBorderIcons(icons);
+    } else if (name == "Position") {
+        if (value == "poDesigned") SetPosition(poDesigned);
+        else if (value == "poDefaultPosOnly") SetPosition(poDefaultPosOnly);
+        else throw std::invalid_argument("Position has no value \"" + value + "\"");
+    } else if (name == "ClientWidth") {
+        SetClientSize(IntFromText(value), ClientHeight());
+    } else if (name == "ClientHeight") {
+        SetClientSize(ClientWidth(), IntFromText(value));
+    } else {
+        return TWinControl::SetProperty(name, value);
+    }
+    return true;
+}

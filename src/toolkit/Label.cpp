@@ -1,0 +1,134 @@
+// TLabel: measuring and drawing the caption with DrawText.
+#include "toolkit/Label.h"
+
+#include <stdexcept>
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TLabel::SetAlignment(TAlignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TTextLayout layout) {
+    if (layout == layout_) return;
+    layout_ = layout;
+    Invalidate();
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+    if (autoSize == autoSize_) return;
+    autoSize_ = autoSize;
+    AdjustBounds();
+}
+
+void TLabel::SetWordWrap(bool wordWrap) {
+    if (wordWrap == wordWrap_) return;
+    wordWrap_ = wordWrap;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool showAccelChar) {
+    if (showAccelChar == showAccelChar_) return;
+    showAccelChar_ = showAccelChar;
+    AdjustBounds();  // "&" takes room only when it is not an accelerator mark
+    Invalidate();
+}
+
+void TLabel::SetTransparent(bool transparent) {
+    if (transparent == transparent_) return;
+    transparent_ = transparent;
+    Invalidate();
+}
+
+UINT TLabel::TextFlags() const {
+    UINT flags = DT_EXPANDTABS;
+    if (wordWrap_) flags |= DT_WORDBREAK;
+    if (alignment_ == taRightJustify) flags |= DT_RIGHT;
+    else if (alignment_ == taCenter) flags |= DT_CENTER;
+    return flags;
+}
+
+void TLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) const {
+    std::string text = Caption();
+    if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
+    if (!showAccelChar_) flags |= DT_NOPREFIX;
+    ScopedSelect font(dc, Font().Handle());
+    ::SetBkMode(dc, TRANSPARENT);
+    const int length = static_cast<int>(text.size());
+    if (!Enabled()) {
+        ::OffsetRect(&rect, 1, 1);
+        ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
+        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::OffsetRect(&rect, -1, -1);
+        ::SetTextColor(dc, ColorToRGB(clBtnShadow));
+        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+    } else {
+        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+    }
+}
+
+void TLabel::Paint(HDC dc) {
+    RECT rect = ClientRect();
+    if (!transparent_) TCanvas(dc).FillRect(rect, Color());
+    const UINT flags = TextFlags();
+    if (layout_ != tlTop) {
+        RECT measured = rect;
+        DoDrawText(dc, measured, flags | DT_CALCRECT);
+        const int space = Height() - measured.bottom;
+        ::OffsetRect(&rect, 0, layout_ == tlBottom ? space : space / 2);
+    }
+    DoDrawText(dc, rect, flags);
+}
+
+void TLabel::AdjustBounds() {
+    if (!autoSize_ || Loading()) return;
+    ScopedWindowDC screen(nullptr);
+    RECT rect = ClientRect();
+    DoDrawText(screen.get(), rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    const int left = alignment_ == taRightJustify ? Left() + Width() - rect.right : Left();
+    SetBounds(left, Top(), rect.right, rect.bottom);
+}
+
+void TLabel::TextChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+bool TLabel::SetProperty(const std::string& name, const std::string& value) {
+    if (name == "Alignment") {
+        if (value == "taLeftJustify") SetAlignment(taLeftJustify);
+        else if (value == "taRightJustify") SetAlignment(taRightJustify);
+        else if (value == "taCenter") SetAlignment(taCenter);
+        else throw std::invalid_argument("Alignment has no value \"" + value + "\"");
+    } else if (name == "Layout") {
+        if (value == "tlTop") SetLayout(tlTop);
+        else if (value == "tlCenter") SetLayout(tlCenter);
+        else if (value == "tlBottom") SetLayout(tlBottom);
+        else throw std::invalid_argument("Layout has no value \"" + value + "\"");
+    } else if (name == "AutoSize") {
+        SetAutoSize(BoolFromText(value));
+    } else if (name == "WordWrap") {
+        SetWordWrap(BoolFromText(value));
+    } else if (name == "ShowAccelChar") {
+        SetShowAccelChar(BoolFromText(value));
+    } else if (name == "Transparent") {
+        SetTransparent(BoolFromText(value));
+    } else {
+        return TGraphicControl::SetProperty(name, value);
+    }
+    return true;
+}

@@ -1,0 +1,38 @@
+// A form's layout as data: one row per control (name, kind, parent, bounds, properties in
+// the order they are applied), read by BuildLayout, so that it reads like the design table.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "toolkit/Form.h"
+
+using TProperties = std::vector<std::pair<std::string, std::string>>;
+
+struct TLayoutItem {
+    std::string Name;
+    std::string Kind;    // "panel", "label", ... (see ControlKinds in Layout.cpp)
+    std::string Parent;  // a control built before it, or empty for the form itself
+    int Left = 0, Top = 0, Width = 0, Height = 0;
+    TProperties Properties;
+};
+
+using TLayout = std::vector<TLayoutItem>;
+
+// Applies properties in order through SetProperty. Throws std::invalid_argument naming the
+// control and the property when the control does not know the property or its value.
+void ApplyProperties(TControl& control, const TProperties& properties);
+
+// Builds every control of layout in order: made by its kind, owned by form, named, parented,
+// placed, given its properties; when all are built, each finishes loading (Loaded).
+// Throws std::invalid_argument naming the control for an unknown kind or parent, a name used
+// twice, or a property as ApplyProperties does.
+void BuildLayout(TForm& form, const TLayout& layout);
+
+// Makes a control of one kind, owned by owner.
+using TControlFactory = std::function<std::unique_ptr<TControl>(TComponent* owner)>;
+// Adds a kind made outside the toolkit (the program's own controls) to those BuildLayout knows.
+void RegisterControlKind(const std::string& kind, TControlFactory factory);

@@ -1,0 +1,93 @@
+// TPanel: bevels drawn one pixel wide in the button highlight and shadow colours, inside
+// the optional client edge; caption centred on one line; windowless children on top.
+#include "toolkit/Panel.h"
+
+#include <stdexcept>
+
+namespace {
+
+// One bevel line around rect (raised: light top and left, dark bottom and right); rect
+// shrinks by the line.
+void DrawBevel(TCanvas& canvas, RECT& rect, TPanelBevel bevel) {
+    if (bevel == bvNone) return;
+    const TColor topLeft = bevel == bvRaised ? clBtnHighlight : clBtnShadow;
+    const TColor bottomRight = bevel == bvRaised ? clBtnShadow : clBtnHighlight;
+    canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
+    canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
+    canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
+    canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+    ::InflateRect(&rect, -1, -1);
+}
+
+}  // namespace
+
+TPanelBevel PanelBevelFromText(const std::string& text) {
+    if (text == "bvNone") return bvNone;
+    if (text == "bvLowered") return bvLowered;
+    if (text == "bvRaised") return bvRaised;
+    throw std::invalid_argument("A bevel has no value \"" + text + "\"");
+}
+
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
+
+void TPanel::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+    if (borderStyle_ == bsSingle) params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TPanel::SetBevelOuter(TPanelBevel bevel) {
+    if (bevel == bevelOuter_) return;
+    bevelOuter_ = bevel;
+    Invalidate();
+}
+
+void TPanel::SetBevelInner(TPanelBevel bevel) {
+    if (bevel == bevelInner_) return;
+    bevelInner_ = bevel;
+    Invalidate();
+}
+
+void TPanel::SetBorderStyle(TBorderStyle style) {
+    if (style == borderStyle_) return;
+    borderStyle_ = style;
+    if (!HandleAllocated()) return;
+    HWND window = Handle();
+    const LONG exStyle = ::GetWindowLongA(window, GWL_EXSTYLE);
+    ::SetWindowLongA(window, GWL_EXSTYLE,
+                     style == bsSingle ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~WS_EX_CLIENTEDGE));
+    ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TPanel::PaintWindow(HDC dc) {
+    TCanvas canvas(dc);
+    RECT rect;
+    ::GetClientRect(Handle(), &rect);
+    canvas.FillRect(rect, Color());
+    DrawBevel(canvas, rect, bevelOuter_);
+    DrawBevel(canvas, rect, bevelInner_);
+    if (!Caption().empty()) {
+        ScopedSelect font(dc, Font().Handle());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        ::DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &rect,
+                    DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    }
+    PaintControls(dc);
+}
+
+bool TPanel::SetProperty(const std::string& name, const std::string& value) {
+    if (name == "BevelOuter") {
+        SetBevelOuter(PanelBevelFromText(value));
+    } else if (name == "BevelInner") {
+        SetBevelInner(PanelBevelFromText(value));
+    } else if (name == "BorderStyle") {
+        if (value == "bsNone") SetBorderStyle(bsNone);
+        else if (value == "bsSingle") SetBorderStyle(bsSingle);
+        else throw std::invalid_argument("BorderStyle has no value \"" + value + "\"");
+    } else {
+        return TWinControl::SetProperty(name, value);
+    }
+    return true;
+}
