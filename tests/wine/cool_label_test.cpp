@@ -1,0 +1,275 @@
+// TCoolLabel: where its shadow, text, frame and wallpaper land on its parent, read back pixel
+// by pixel; its setters' rules and their immediate repaints.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <type_traits>
+
+#include "components/CoolCtrls.h"
+#include "support/WindowPixels.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+
+static bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b); }
+static void PrintTo(const RECT& r, std::ostream* out) {
+    *out << "{" << r.left << "," << r.top << " - " << r.right << "," << r.bottom << "}";
+}
+
+namespace {
+
+// Plain colours that the bitmap font draws without blending; the host is white.
+constexpr COLORREF kWhite = RGB(255, 255, 255), kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 128, 0);
+constexpr TColor kRedColor = 0x000000FF, kGreenColor = 0x00008000;
+const std::string kCaption = "HIT";
+
+RECT Shifted(RECT rect, int dx, int dy) {
+    ::OffsetRect(&rect, dx, dy);
+    return rect;
+}
+
+class CoolLabels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        application.Initialize();
+        host.Font().SetName("MS Sans Serif");
+        host.Font().SetHeight(-11);
+        host.Font().SetColor(clBlue);
+        host.SetBorderStyle(bsNone);
+        host.SetBounds(40, 40, 100, 50);
+        host.SetColor(clWhite);
+        host.Show();
+    }
+    // A transparent label at 0, 0 in the host's font: blue text, red shadow.
+    template <class Label = TCoolLabel>
+    Label& Add(const std::string& caption, int width, int height) {
+        auto* label = host.Own(std::make_unique<Label>(&host));
+        label->SetParent(&host);
+        label->SetAutoSize(false);
+        label->SetBounds(0, 0, width, height);
+        label->SetCaption(caption);
+        label->SetTransparent(true);
+        if constexpr (std::is_base_of_v<TCoolLabel, Label>) label->SetShadowColor(kRedColor);
+        return *label;
+    }
+    // The bounds of every pixel of the host that is (or, with but, is not) the colour.
+    RECT Ink(COLORREF colour, bool but = false) {
+        const WindowPixels pixels(host.Handle());
+        RECT ink{};
+        for (int y = 0; y < pixels.Height(); ++y)
+            for (int x = 0; x < pixels.Width(); ++x)
+                if ((pixels.At(x, y) == colour) != but) {
+                    const RECT dot{x, y, x + 1, y + 1};
+                    ::UnionRect(&ink, &ink, &dot);
+                }
+        return ink;
+    }
+    // Where the plain label draws the caption.
+    RECT PlainInk() {
+        TLabel& plain = Add<TLabel>(kCaption, 80, 30);
+        const RECT ink = Ink(kBlue);
+        host.DestroyComponent(&plain);
+        return ink;
+    }
+
+    TApplication application;
+    TForm host{nullptr};
+};
+
+TEST_F(CoolLabels, EachShadowPositionMovesTextOrShadowOnlyRightAndDown) {
+    const RECT text = PlainInk();
+    struct Case {
+        TCoolShadowPosition position;
+        int textDx, textDy;  // the shadow takes the rest of the 3 pixels on each axis
+    };
+    TCoolLabel& label = Add(kCaption, 80, 30);
+    label.SetShadowSize(3);
+    for (const Case& c : {Case{spLeftTop, 3, 3}, Case{spLeftBottom, 3, 0}, Case{spRightBottom, 0, 0},
+                          Case{spRightTop, 0, 3}}) {
+        SCOPED_TRACE(testing::Message() << "ShadowPos " << int{c.position});
+        label.SetShadowPos(c.position);
+        EXPECT_EQ(Ink(kBlue), Shifted(text, c.textDx, c.textDy));
+        // Both copies: the caption's place and 3 pixels more right and down, never left or up.
+        EXPECT_EQ(Ink(kWhite, true), (RECT{text.left, text.top, text.right + 3, text.bottom + 3}));
+        const RECT shadow = Ink(kRed);  // partly under the text; its outer edges show
+        EXPECT_EQ(c.textDx == 0 ? shadow.right : shadow.left, c.textDx == 0 ? text.right + 3 : text.left);
+        EXPECT_EQ(c.textDy == 0 ? shadow.bottom : shadow.top, c.textDy == 0 ? text.bottom + 3 : text.top);
+    }
+    label.SetShadowSize(0);  // exactly under the text
+    EXPECT_EQ(Ink(kBlue), text);
+    EXPECT_EQ(Ink(kRed), RECT{});
+}
+
+TEST_F(CoolLabels, ADisabledLabelIgnoresItsShadowAndShowsTheEtchedLook) {
+    const RECT text = PlainInk();
+    TCoolLabel& label = Add(kCaption, 80, 30);
+    label.SetShadowSize(3);
+    label.SetTransparent(false);
+    label.SetColor(kGreenColor);  // the highlight may be the host's white
+    label.SetEnabled(false);
+    EXPECT_EQ(Ink(kRed), RECT{});
+    EXPECT_EQ(Ink(kBlue), RECT{});
+    EXPECT_EQ(Ink(ColorToRGB(clBtnShadow)), text);
+    const WindowPixels pixels(host.Handle());
+    EXPECT_EQ(pixels.InkBounds({0, 0, 80, 30}, kGreen), (RECT{text.left, text.top, text.right + 1, text.bottom + 1}));
+}
+
+TEST_F(CoolLabels, VerticalLayoutCountsTheTextsOwnShiftButNotTheShadows) {
+    const RECT text = PlainInk();
+    ScopedWindowDC screen(nullptr);
+    ScopedSelect font(screen.get(), static_cast<const TForm&>(host).Font().Handle());
+    RECT measured{};
+    ::DrawTextA(screen.get(), kCaption.c_str(), 3, &measured, DT_CALCRECT | DT_EXPANDTABS);
+    const int h = measured.bottom;
+    struct Case {
+        TTextLayout layout;
+        TCoolShadowPosition position;
+        int height, textTop;
+    };
+    const Case cases[] = {
+        {tlBottom, spLeftTop, 40, 40 - h},  // the block is the text's 3-pixel shift and its height
+        {tlBottom, spRightBottom, 40, 40 - h},  // the shadow below falls outside the label
+        {tlCenter, spLeftTop, 40, (40 - 3 - h) / 2 + 3},
+        {tlCenter, spRightBottom, 40, (40 - h) / 2},
+        {tlCenter, spLeftTop, h, -1 + 3},  // -3 / 2 cut toward zero
+        {tlCenter, spRightBottom, h - 1, 0},  // -1 / 2 cut toward zero
+    };
+    TCoolLabel& label = Add(kCaption, 80, 40);
+    label.SetShadowSize(3);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Layout " << int{c.layout} << ", ShadowPos " << int{c.position});
+        label.SetHeight(c.height);
+        label.SetShadowPos(c.position);
+        label.SetLayout(c.layout);
+        EXPECT_EQ(Ink(kBlue), Shifted(text, c.position == spLeftTop ? 3 : 0, c.textTop));
+    }
+}
+
+TEST_F(CoolLabels, ALoweredBevelIsAOnePixelSunkenFrameWithTheTextJustInside) {
+    const RECT text = PlainInk();
+    TCoolLabel& label = Add(kCaption, 80, 20);
+    label.SetShadowPos(spRightBottom);
+    label.SetTransparent(false);
+    label.SetColor(kGreenColor);
+    label.SetBevelOuter(bvLowered);
+    label.SetBevelsOffset(1);
+    const WindowPixels pixels(host.Handle());
+    const COLORREF dark = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
+    for (int x = 1; x < 78; ++x) {
+        EXPECT_EQ(pixels.At(x, 0), dark) << x;
+        EXPECT_EQ(pixels.At(x, 19), light) << x;
+    }
+    for (int y = 1; y < 18; ++y) {
+        EXPECT_EQ(pixels.At(0, y), dark) << y;
+        EXPECT_EQ(pixels.At(79, y), light) << y;
+    }
+    EXPECT_EQ(pixels.At(78, 10), kGreen);
+    EXPECT_EQ(pixels.At(60, 18), kGreen);
+    EXPECT_EQ(Ink(kBlue), Shifted(text, 1, 1));
+
+    label.SetBevelInner(bvRaised);  // inner and outer: two lines
+    label.SetBevelsOffset(2);
+    EXPECT_NE(WindowPixels(host.Handle()).At(1, 10), kGreen);
+    EXPECT_EQ(WindowPixels(host.Handle()).At(2, 10), kGreen);
+    EXPECT_EQ(Ink(kBlue), Shifted(text, 2, 2));
+
+    label.SetBevelInner(bvNone);
+    label.SetBevelOuter(bvNone);
+    label.SetBevelsOffset(3);  // without a frame the offset insets nothing
+    EXPECT_EQ(Ink(kBlue), text);
+}
+
+// A bitmap whose every pixel tells where it lies in it.
+COLORREF PatternAt(int x, int y) { return RGB(x * 3, y * 5, 200); }
+
+GdiObject<HBITMAP> PatternBitmap(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    GdiObject<HBITMAP> bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            static_cast<RGBQUAD*>(bits)[y * width + x] = {200, static_cast<BYTE>(y * 5), static_cast<BYTE>(x * 3), 0};
+    return bitmap;
+}
+
+TEST_F(CoolLabels, AWallpaperIsTiledFromTheTopLeftCornerAndCutAtTheEdges) {
+    TCoolLabel& label = Add("", 50, 20);  // transparent: the wallpaper, not the parent, shows
+    const auto mismatches = [&](int tileWidth, int tileHeight) {
+        const WindowPixels pixels(host.Handle());
+        int wrong = pixels.At(50, 5) != kWhite || pixels.At(5, 20) != kWhite;  // nothing beyond the label
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 50; ++x) wrong += pixels.At(x, y) != PatternAt(x % tileWidth, y % tileHeight);
+        return wrong;
+    };
+    label.SetWallpaper(PatternBitmap(8, 6).get());  // the label keeps a copy of its own
+    EXPECT_EQ(mismatches(8, 6), 0);
+    label.SetWallpaper(PatternBitmap(64, 40).get());
+    EXPECT_EQ(mismatches(64, 40), 0);
+    label.SetWallpaper(nullptr);
+    EXPECT_EQ(label.Wallpaper(), nullptr);
+    EXPECT_EQ(Ink(kWhite, true), RECT{});
+}
+
+// Counts its paints, to tell an immediate repaint from none.
+class CountedLabel : public TCoolLabel {
+public:
+    using TCoolLabel::TCoolLabel;
+    int paints = 0;
+    void Paint(HDC dc) override {
+        ++paints;
+        TCoolLabel::Paint(dc);
+    }
+};
+
+TEST_F(CoolLabels, SettersRepaintAtOnceAndShadowChangesEndTheOneWaySimpleView) {
+    const TCoolLabel fresh(nullptr);
+    EXPECT_EQ(fresh.ShadowColor(), clBtnHighlight);
+    EXPECT_EQ(fresh.ShadowSize(), 1);
+    EXPECT_EQ(fresh.ShadowPos(), spLeftTop);
+
+    CountedLabel& label = Add<CountedLabel>(kCaption, 80, 30);
+    const auto paintsDuring = [&](const std::function<void()>& change) {  // no message handled meanwhile
+        ::UpdateWindow(host.Handle());
+        label.paints = 0;
+        change();
+        return label.paints;
+    };
+    EXPECT_EQ(paintsDuring([&] { label.SetShadowColor(kRedColor); }), 0);  // unchanged
+    EXPECT_EQ(paintsDuring([&] { label.SetShadowSize(2); }), 1);
+    EXPECT_EQ(paintsDuring([&] { label.SetShadowPos(spRightTop); }), 1);
+    EXPECT_EQ(paintsDuring([&] { label.SetWallpaper(nullptr); }), 1);  // always
+    EXPECT_EQ(paintsDuring([&] { label.SetBevelOuter(bvLowered); }), 1);
+    EXPECT_EQ(paintsDuring([&] { label.SetBevelOuter(bvLowered); }), 0);
+
+    label.Font().SetColor(kGreenColor);
+    EXPECT_EQ(paintsDuring([&] { label.SetSimpleView(true); }), 1);
+    EXPECT_EQ(label.ShadowColor(), kGreenColor);
+    EXPECT_EQ(label.ShadowSize(), 0);
+    label.SetShadowColor(kGreenColor);  // the value it has: still simple
+    EXPECT_TRUE(label.SimpleView());
+    label.Font().SetColor(clBlue);  // copied once, not followed
+    EXPECT_EQ(paintsDuring([&] { label.SetSimpleView(false); }), 0);  // restores nothing
+    EXPECT_EQ(label.ShadowColor(), kGreenColor);
+    EXPECT_EQ(label.ShadowSize(), 0);
+    for (const std::function<void()>& change : {std::function<void()>([&] { label.SetShadowColor(kRedColor); }),
+                                                std::function<void()>([&] { label.SetShadowSize(4); }),
+                                                std::function<void()>([&] { label.SetShadowPos(spLeftBottom); })}) {
+        label.SetSimpleView(true);
+        change();
+        EXPECT_FALSE(label.SimpleView());
+    }
+
+    label.SetAutoSize(true);
+    EXPECT_EQ(paintsDuring([&] { label.SetBevelsOffset(3); }), 1);
+    EXPECT_FALSE(label.AutoSize());
+    label.SetAutoSize(true);
+    label.SetBevelsOffset(0);  // back to 0 leaves AutoSize as it is
+    EXPECT_TRUE(label.AutoSize());
+}
+
+}  // namespace
