@@ -1,12 +1,13 @@
-// Velqorns' entry point: names the application, makes the main window and runs the
-// message loop until the main window has closed.
+// Velqorns' entry point: registers the hand cursor, names the application, makes the main
+// window and runs the message loop until the main window has closed.
 #include <windows.h>
 
+#include "components/aurllabl.h"
 #include "program/Unit1.h"
 #include "toolkit/Application.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    // 1. The hyperlink label registers its hand cursor here, before anything else.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RegisterAutoURLLabelCursor(instance);  // before anything else; a link without it shows the arrow
 
     TApplication application;
     try {

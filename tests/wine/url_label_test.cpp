@@ -1,0 +1,204 @@
+// TAutoURLLabel: the URL that follows its caption, the shell call on every press (through a
+// recording shell, so nothing opens), the hand cursor on mouse move, and the cursor resource.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "components/aurllabl.h"
+#include "toolkit/Application.h"
+#include "toolkit/Form.h"
+#include "toolkit/Layout.h"
+
+namespace {
+
+// Writes down each open it is asked for, in one log with the label's mouse-down events.
+class RecordingShell : public platform::IShell {
+public:
+    explicit RecordingShell(std::vector<std::string>& log) : log_(log) {}
+    bool fail = false;
+    void ShellOpen(const char* operation, const char* file, int showCommand) override {
+        log_.push_back(std::string(operation) + " " + file + " " + std::to_string(showCommand));
+        if (fail) throw std::runtime_error("no handler for this address");
+    }
+
+private:
+    std::vector<std::string>& log_;
+};
+
+class URLLabels : public ::testing::Test {
+protected:
+    void SetUp() override {
+        application.Initialize();
+        host.SetBorderStyle(bsNone);
+        host.SetBounds(40, 40, 300, 100);
+        host.Show();
+        link = Add("http://www.example.com/");
+        link->SetBounds(10, 10, 150, 15);
+        shownErrors = ExceptionHandler();
+        ExceptionHandler() = [this](const std::string& message) { log.push_back("error: " + message); };
+    }
+    void TearDown() override { ExceptionHandler() = shownErrors; }
+
+    TAutoURLLabel* Add(const std::string& caption) {
+        auto* label = host.Own(std::make_unique<TAutoURLLabel>(&host));
+        label->SetParent(&host);
+        label->SetShell(shell);
+        label->SetCaption(caption);
+        label->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int, int) {
+            log.push_back("down " + std::to_string(button));
+        };
+        return label;
+    }
+    // A message to the host at a point over the link.
+    void Send(UINT message, WPARAM keys = 0) { ::SendMessageA(host.Handle(), message, keys, MAKELPARAM(20, 15)); }
+
+    std::vector<std::string> log;
+    RecordingShell shell{log};
+    TExceptionHandler shownErrors;
+    TApplication application;
+    TForm host{nullptr};
+    TAutoURLLabel* link = nullptr;
+};
+
+TEST_F(URLLabels, ANewLinkIsBlueAndUnderlinedAndItsURLFollowsTheCaptionUntilSetApart) {
+    const TAutoURLLabel fresh(nullptr);
+    EXPECT_EQ(fresh.Font().Color(), clBlue);
+    EXPECT_EQ(fresh.Font().Style(), fsUnderline);
+    EXPECT_FALSE(fresh.ParentFont());
+    EXPECT_EQ(fresh.Width(), 100);
+    EXPECT_TRUE(fresh.URL().empty());
+
+    TAutoURLLabel& label = *Add("A");
+    EXPECT_EQ(label.URL(), "A");
+    label.SetCaption("B");
+    EXPECT_EQ(label.URL(), "B");
+
+    label.SetURL("C");
+    EXPECT_EQ(label.Caption(), "B");  // the caption stays
+    label.SetCaption("D");
+    EXPECT_EQ(label.URL(), "C");
+
+    label.SetURL("D");  // equal to the caption again: it follows again
+    label.SetCaption("E");
+    EXPECT_EQ(label.URL(), "E");
+
+    label.SetURL("");
+    label.SetCaption("F");
+    EXPECT_EQ(label.URL(), "F");
+}
+
+TEST_F(URLLabels, ACaptionChangeKeepsTheSizeWhileLoadingAndFontsMeasureAgain) {
+    const int width = link->Width();
+    link->SetCaption("a much longer address than the one before it");
+    EXPECT_EQ(link->Width(), width);
+
+    BuildLayout(host, {{"AutoURLLabel1", "urllabel", "", 5, 50, 245, 13,
+                        {{"Caption", "Example  http://www.example.com/"}, {"URL", "http://www.example.com/"}}}});
+    auto* loaded = host.Control<TAutoURLLabel>("AutoURLLabel1");
+    EXPECT_EQ(loaded->URL(), "http://www.example.com/");  // the stored URL replaces the caption's
+    const int measured = TextWidthOnScreen(static_cast<const TAutoURLLabel*>(loaded)->Font(), loaded->Caption());
+    EXPECT_EQ(loaded->Width(), measured);  // sized once loaded
+    loaded->SetCaption("Example");
+    EXPECT_EQ(loaded->Width(), measured);
+    EXPECT_EQ(loaded->URL(), "http://www.example.com/");
+}
+
+TEST_F(URLLabels, EveryPressOfEveryButtonOpensTheURLAfterTheMouseDownEvent) {
+    // Left, right, middle, and the second press of a double click (with Shift held).
+    for (auto [press, keys, release] : {std::tuple{WM_LBUTTONDOWN, MK_LBUTTON, WM_LBUTTONUP},
+                                        std::tuple{WM_RBUTTONDOWN, MK_RBUTTON, WM_RBUTTONUP},
+                                        std::tuple{WM_MBUTTONDOWN, MK_MBUTTON, WM_MBUTTONUP},
+                                        std::tuple{WM_LBUTTONDBLCLK, MK_LBUTTON | MK_SHIFT, WM_LBUTTONUP}}) {
+        Send(press, keys);
+        Send(release);
+    }
+    const std::string open = "open http://www.example.com/ 9";
+    EXPECT_EQ(log, (std::vector<std::string>{"down 0", open, "down 1", open, "down 2", open, "down 0", open}));
+
+    log.clear();
+    link->SetURL("");  // a caption with no URL still calls the shell, with an empty name
+    shell.fail = true;  // and whatever the shell does, no error comes of it
+    Send(WM_LBUTTONDOWN, MK_LBUTTON);
+    Send(WM_LBUTTONUP);
+    EXPECT_EQ(log, (std::vector<std::string>{"down 0", "open  9"}));
+}
+
+TEST_F(URLLabels, AnEmptyCaptionOpensNothingAndKeepsItsCursor) {
+    link->SetCaption("");
+    link->SetURL("http://www.example.com/");
+    link->SetCursor(7);
+    Send(WM_MOUSEMOVE);
+    Send(WM_LBUTTONDOWN, MK_LBUTTON);
+    Send(WM_LBUTTONUP);
+    EXPECT_EQ(log, (std::vector<std::string>{"down 0"}));
+    EXPECT_EQ(link->Cursor(), 7);
+}
+
+TEST_F(URLLabels, MovingOverACaptionedLinkGivesItTheHandForGood) {
+    ASSERT_TRUE(RegisterAutoURLLabelCursor(::GetModuleHandleA(nullptr)));
+    int moves = 0;
+    link->OnMouseMove = [&](TObject*, TShiftState, int, int) { ++moves; };
+    EXPECT_EQ(link->Cursor(), crDefault);
+    Send(WM_MOUSEMOVE);
+    EXPECT_EQ(moves, 1);
+    EXPECT_EQ(link->Cursor(), crAutoURLLabel);
+    link->SetCaption("");
+    Send(WM_MOUSEMOVE);
+    EXPECT_EQ(link->Cursor(), crAutoURLLabel);
+
+    // The pointer over the link then shows the hand.
+    POINT over{20, 15};
+    ::ClientToScreen(host.Handle(), &over);
+    ::SetCursorPos(over.x, over.y);
+    ::SendMessageA(host.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(host.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), Screen::Cursor(crAutoURLLabel));
+}
+
+TEST(URLLabelCursor, TheHandIsAMonochrome32By32CursorDrawnInTheTopLeftWithItsHotSpotThere) {
+    HCURSOR hand = ::LoadCursorA(::GetModuleHandleA(nullptr), "AUTOURLLABELCURSOR");
+    ASSERT_NE(hand, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(::GetIconInfo(hand, &info));
+    GdiObject<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 0u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    EXPECT_EQ(colour.get(), nullptr);  // monochrome: the mask holds both halves
+    BITMAP size{};
+    ::GetObjectA(mask.get(), sizeof size, &size);
+    EXPECT_EQ(size.bmWidth, 32);
+    EXPECT_EQ(size.bmHeight, 64);
+
+    // Opaque pixels (a black AND bit): the top-left 17 x 22; white and black ones among them.
+    ScopedMemoryDC memory(nullptr);
+    ScopedSelect select(memory.get(), mask.get());
+    RECT opaque{};
+    int white = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (::GetPixel(memory.get(), x, y) == 0) {
+                const RECT dot{x, y, x + 1, y + 1};
+                ::UnionRect(&opaque, &opaque, &dot);
+                white += ::GetPixel(memory.get(), x, y + 32) != 0;
+            }
+    EXPECT_EQ(opaque.left, 0);
+    EXPECT_EQ(opaque.top, 0);
+    EXPECT_EQ(opaque.right, 17);
+    EXPECT_EQ(opaque.bottom, 22);
+    EXPECT_GT(white, 50);
+    EXPECT_EQ(::GetPixel(memory.get(), 5, 0), 0u);  // the fingertip, 5 pixels right of the hot spot
+    EXPECT_NE(::GetPixel(memory.get(), 4, 0), 0u);
+
+    // A module without the resource registers nothing and leaves the table as it was.
+    const HCURSOR before = Screen::Cursor(crAutoURLLabel);
+    EXPECT_FALSE(RegisterAutoURLLabelCursor(::GetModuleHandleA("kernel32.dll")));
+    EXPECT_EQ(Screen::Cursor(crAutoURLLabel), before);
+}
+
+}  // namespace
