@@ -31,6 +31,9 @@ const TProperties kHostPanel = {
 // Properties shared by the "About" tab's captions.
 const std::pair<std::string, std::string> kTransparent{"Transparent", "true"};
 const std::pair<std::string, std::string> kFixedSize{"AutoSize", "false"};
+const std::pair<std::string, std::string> kShadowRightBottom{"ShadowPos", "spRightBottom"};
+// The framed lines: a sunken frame with the text just inside it.
+const TProperties kSunkenFrame = {{"ShadowPos", "spRightBottom"}, {"BevelOuter", "bvLowered"}, {"BevelsOffset", "1"}};
 const TProperties kUnderlinedFont = {
     {"Font.Name", "MS Sans Serif"}, {"Font.Height", "-11"}, {"Font.Color", "clWindowText"}, {"Font.Style", "underline"}};
 const TProperties kLinkFont = {
@@ -41,12 +44,14 @@ TProperties With(TProperties properties, const TProperties& more) {
     return properties;
 }
 
-// The frame and the "About" tab. Stand-ins: CoolLabel* are plain labels until the shadow
-// label exists (it adds ShadowPos spRightBottom to all, BevelOuter bvLowered and BevelsOffset 1
-// to CoolLabel4 and CoolLabel6), AutoURLLabel* until the hyperlink label exists (it adds URL:
-// the address of AutoURLLabel1 and AutoURLLabel3, "mailto:" and the address for the others).
-// Windowed siblings stack in tab order, the first on top: each grey drop-shadow panel lies
-// under its content panel, 4 pixels right and 5 pixels lower.
+// A link's properties: its caption, the link font, then its own address, which replaces
+// the one the label took from its caption.
+TProperties Link(const std::string& caption, const std::string& url) {
+    return With(With({{"Caption", caption}}, kLinkFont), {{"URL", url}});
+}
+
+// The frame and the "About" tab. Windowed siblings stack in tab order, the first on top:
+// each grey drop-shadow panel lies under its content panel, 4 pixels right and 5 pixels lower.
 const TLayout kLayout = {
     {"Panel1", "panel", "", 0, 0, 593, 449,
      {{"Align", "alClient"}, {"BevelOuter", "bvNone"}, {"BorderStyle", "bsSingle"}, {"Caption", "Panel1"}, {"TabOrder", "0"}}},
@@ -61,30 +66,34 @@ const TLayout kLayout = {
     {"Panel7", "panel", "TabAbout", 108, 289, 440, 83, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "3"}}},
     {"Panel5", "panel", "TabAbout", 24, 29, 301, 181, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "1"}}},
     {"Panel4", "panel", "TabAbout", 20, 24, 301, 181, {{"BevelOuter", "bvRaised"}, {"TabOrder", "0"}}},
-    {"CoolLabel1", "label", "Panel4", 12, 8, 98, 14, {kFixedSize, {"Caption", "Velqorns! v 1.0"}, kTransparent}},
-    {"CoolLabel2", "label", "Panel4", 12, 23, 197, 16,
-     {kFixedSize, {"Caption", "\xA9 1997-1998 the Velqorns! author"}, kTransparent}},
-    {"CoolLabel4", "label", "Panel4", 10, 65, 212, 16,
-     {kFixedSize, {"Caption", " Velqorns! is for Windows95, not WinNT"}, kTransparent}},
-    {"CoolLabel5", "label", "Panel4", 28, 84, 164, 13,
-     With({{"AutoSize", "true"}, {"Caption", "There's no support for this product!"}}, With(kUnderlinedFont, {kTransparent}))},
-    {"AutoURLLabel1", "label", "Panel4", 42, 128, 245, 13,
-     With({{"Caption", "Velqorns Workshop  http://www.example.com/"}}, kLinkFont)},
-    {"AutoURLLabel2", "label", "Panel4", 42, 152, 181, 13, With({{"Caption", "velqorns@example.com"}}, kLinkFont)},
+    {"CoolLabel1", "coollabel", "Panel4", 12, 8, 98, 14,
+     {kShadowRightBottom, kFixedSize, {"Caption", "Velqorns! v 1.0"}, kTransparent}},
+    {"CoolLabel2", "coollabel", "Panel4", 12, 23, 197, 16,
+     {kShadowRightBottom, kFixedSize, {"Caption", "\xA9 1997-1998 the Velqorns! author"}, kTransparent}},
+    {"CoolLabel4", "coollabel", "Panel4", 10, 65, 212, 16,
+     With(kSunkenFrame, {kFixedSize, {"Caption", " Velqorns! is for Windows95, not WinNT"}, kTransparent})},
+    {"CoolLabel5", "coollabel", "Panel4", 28, 84, 164, 13,
+     With({kShadowRightBottom, {"AutoSize", "true"}, {"Caption", "There's no support for this product!"}},
+          With(kUnderlinedFont, {kTransparent}))},
+    {"AutoURLLabel1", "urllabel", "Panel4", 42, 128, 245, 13,
+     Link("Velqorns Workshop  http://www.example.com/", "http://www.example.com/")},
+    {"AutoURLLabel2", "urllabel", "Panel4", 42, 152, 181, 13, Link("velqorns@example.com", "mailto:velqorns@example.com")},
     {"Label1", "label", "Panel4", 11, 128, 27, 13, {{"Caption", "www:"}}},
     {"Label2", "label", "Panel4", 12, 152, 27, 13, {{"Caption", "email:"}, kTransparent}},
 
     {"Panel6", "panel", "TabAbout", 104, 284, 440, 83, {{"BevelOuter", "bvRaised"}, {"TabOrder", "2"}}},
-    {"CoolLabel6", "label", "Panel6", 5, 4, 430, 16,
-     {{"Alignment", "taCenter"}, kFixedSize,
-      {"Caption", "TWinList and TProcList components by the Example Components Group"}, kTransparent}},
-    {"CoolLabel7", "label", "Panel6", 7, 28, 95, 13,
-     With({{"AutoSize", "true"}, {"Caption", "The components' author on the net:"}}, With(kUnderlinedFont, {kTransparent}))},
+    {"CoolLabel6", "coollabel", "Panel6", 5, 4, 430, 16,
+     With(kSunkenFrame, {{"Alignment", "taCenter"}, kFixedSize,
+                         {"Caption", "TWinList and TProcList components by the Example Components Group"}, kTransparent})},
+    {"CoolLabel7", "coollabel", "Panel6", 7, 28, 95, 13,
+     With({kShadowRightBottom, {"AutoSize", "true"}, {"Caption", "The components' author on the net:"}},
+          With(kUnderlinedFont, {kTransparent}))},
     {"Label3", "label", "Panel6", 20, 47, 27, 13, {{"Caption", "www:"}}},
     {"Label4", "label", "Panel6", 20, 63, 27, 13, {{"Caption", "email:"}, kTransparent}},
-    {"AutoURLLabel3", "label", "Panel6", 51, 47, 184, 13,
-     With({{"Caption", "http://www.example.org/components/"}}, kLinkFont)},
-    {"AutoURLLabel4", "label", "Panel6", 51, 63, 137, 13, With({{"Caption", "components@example.org"}}, kLinkFont)},
+    {"AutoURLLabel3", "urllabel", "Panel6", 51, 47, 184, 13,
+     Link("http://www.example.org/components/", "http://www.example.org/components/")},
+    {"AutoURLLabel4", "urllabel", "Panel6", 51, 63, 137, 13,
+     Link("components@example.org", "mailto:components@example.org")},
 };
 
 // Makes a list page owned by the application and embeds it borderless at the top left of

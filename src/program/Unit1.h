@@ -2,6 +2,8 @@
 // list" and "Process list" tabs host the two list pages and whose "About" tab is static.
 #pragma once
 
+#include "components/CoolCtrls.h"
+#include "components/aurllabl.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/PageControl.h"
@@ -23,21 +25,21 @@ public:
     TPanel* Panel7;
     TPanel* Panel5;
     TPanel* Panel4;
-    TLabel* CoolLabel1;
-    TLabel* CoolLabel2;
-    TLabel* CoolLabel4;
-    TLabel* CoolLabel5;
-    TLabel* AutoURLLabel1;
-    TLabel* AutoURLLabel2;
+    TCoolLabel* CoolLabel1;
+    TCoolLabel* CoolLabel2;
+    TCoolLabel* CoolLabel4;
+    TCoolLabel* CoolLabel5;
+    TAutoURLLabel* AutoURLLabel1;
+    TAutoURLLabel* AutoURLLabel2;
     TLabel* Label1;
     TLabel* Label2;
     TPanel* Panel6;
-    TLabel* CoolLabel6;
-    TLabel* CoolLabel7;
+    TCoolLabel* CoolLabel6;
+    TCoolLabel* CoolLabel7;
     TLabel* Label3;
     TLabel* Label4;
-    TLabel* AutoURLLabel3;
-    TLabel* AutoURLLabel4;
+    TAutoURLLabel* AutoURLLabel3;
+    TAutoURLLabel* AutoURLLabel4;
 
     // Embeds the two list pages in their tabs' panels.
     void FormCreate(TObject* sender);

@@ -177,6 +177,43 @@ TEST_F(MainWindow, AboutTabPanelsCastTheirShadowsFourRightAndFiveDown) {
     }
 }
 
+TEST_F(MainWindow, AboutTabEtchesItsCaptionsFramesTwoLinesAndLinksToBareAddresses) {
+    Start();
+    Form1->PageControl1->SetActivePage(Form1->TabAbout);
+    for (TCoolLabel* label : {Form1->CoolLabel1, Form1->CoolLabel2, Form1->CoolLabel4, Form1->CoolLabel5,
+                              Form1->CoolLabel6, Form1->CoolLabel7}) {
+        SCOPED_TRACE(label->Name);
+        EXPECT_EQ(label->ShadowPos(), spRightBottom);
+        EXPECT_EQ(label->ShadowSize(), 1);
+        EXPECT_EQ(label->ShadowColor(), clBtnHighlight);
+        EXPECT_TRUE(label->Transparent());
+        const bool framed = label == Form1->CoolLabel4 || label == Form1->CoolLabel6;
+        EXPECT_EQ(label->BevelOuter(), framed ? bvLowered : bvNone);
+        EXPECT_EQ(label->BevelsOffset(), framed ? 1 : 0);
+    }
+    EXPECT_EQ(Form1->CoolLabel6->Alignment(), taCenter);
+    EXPECT_EQ(Form1->CoolLabel4->Width(), 212);  // fixed at the design size
+    const TCoolLabel& sized = *Form1->CoolLabel5;
+    EXPECT_EQ(sized.Width(), TextWidthOnScreen(sized.Font(), sized.Caption()));
+
+    const WindowPixels pixels(Form1->Panel4->Handle());
+    const RECT frame = Form1->CoolLabel4->BoundsRect();
+    EXPECT_EQ(pixels.At(frame.left + 5, frame.top), ColorToRGB(clBtnShadow));  // the sunken frame's top
+    EXPECT_EQ(pixels.At(frame.left, frame.top + 5), ColorToRGB(clBtnShadow));
+    EXPECT_TRUE(pixels.Contains(Form1->CoolLabel1->BoundsRect(), ColorToRGB(clBtnHighlight)));  // the etching
+
+    for (auto [link, url] : {std::pair{Form1->AutoURLLabel1, "http://www.example.com/"},
+                             std::pair{Form1->AutoURLLabel2, "mailto:velqorns@example.com"},
+                             std::pair{Form1->AutoURLLabel3, "http://www.example.org/components/"},
+                             std::pair{Form1->AutoURLLabel4, "mailto:components@example.org"}}) {
+        EXPECT_EQ(link->URL(), url);
+        EXPECT_EQ(static_cast<const TAutoURLLabel*>(link)->Font().Color(), clBlue);
+    }
+    EXPECT_TRUE(pixels.Contains(Form1->AutoURLLabel1->BoundsRect(), RGB(0, 0, 255)));
+    EXPECT_NE(Form1->AutoURLLabel1->Caption(), Form1->AutoURLLabel1->URL());  // name and address
+    EXPECT_EQ(Form1->AutoURLLabel3->Caption(), Form1->AutoURLLabel3->URL());
+}
+
 TEST_F(MainWindow, ClosingClosesAndDestroysBothPagesThenEndsTheLoop) {
     std::string order;
     for (auto [page, name] : {std::pair{static_cast<TForm*>(FormWin), "win "}, std::pair{static_cast<TForm*>(FormQorns), "proc "}}) {
