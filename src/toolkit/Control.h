@@ -146,6 +146,7 @@ struct TCreateParams {
     DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
     DWORD ExStyle = 0;
     std::string Caption;
+    HWND WndParent = nullptr;  // the owner of a top-level window
 };
 
 class TWinControl : public TControl {
@@ -193,6 +194,9 @@ protected:
     virtual HBRUSH CtlColor(HDC /*dc*/) { return nullptr; }
     // Where the popup menu opens when the keyboard asks for it (client coordinates).
     virtual POINT ContextMenuPoint();
+    // For CtlColor of a system control: text in the font's colour, drawn transparently on
+    // the parent's colour, and a brush of that colour for the background.
+    HBRUSH TextOnParentColor(HDC dc);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 
     void VisibleChanged() override;
@@ -215,6 +219,8 @@ private:
     bool ownClass_ = false;
     std::vector<TControl*> controls_;
     TGraphicControl* mouseCapture_ = nullptr;
+    GdiObject<HBRUSH> parentBrush_;
+    COLORREF parentBrushColor_ = 0;
 };
 
 // The handler for an error raised inside an event handler: shows its text in a message box
