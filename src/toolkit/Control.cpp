@@ -301,6 +301,8 @@ HWND TWinControl::Handle() {
         if (!parent_) return nullptr;  // a child window needs its parent first
         parentWindow = parent_->Handle();
         if (!parentWindow) return nullptr;
+    } else {
+        parentWindow = params.WndParent;
     }
     ownClass_ = params.ClassName.empty();
     if (ownClass_) RegisterWindowClass();
@@ -444,7 +446,16 @@ void TWinControl::VisibleChanged() {
 }
 
 void TWinControl::EnabledChanged() {
-    if (handle_) ::EnableWindow(handle_, Enabled());
+    if (!handle_) return;
+    // The system takes the focus only from the disabled window itself; a child of it would
+    // keep the focus and go on getting keys (and the dialog manager would loop looking for
+    // a mnemonic among windows it cannot enter). The focus goes to the top-level window.
+    HWND focus = ::GetFocus();
+    if (!Enabled() && focus && ::IsChild(handle_, focus)) {
+        HWND root = ::GetAncestor(handle_, GA_ROOT);
+        ::SetFocus(root != handle_ ? root : nullptr);
+    }
+    ::EnableWindow(handle_, Enabled());
 }
 
 void TWinControl::TextChanged() {
@@ -505,6 +516,18 @@ void TWinControl::PaintControls(HDC dc) {
 }
 
 POINT TWinControl::ContextMenuPoint() { return {width_ / 2, height_ / 2}; }
+
+HBRUSH TWinControl::TextOnParentColor(HDC dc) {
+    const COLORREF background = ColorToRGB(parent_ ? parent_->Color() : Color());
+    if (!parentBrush_.get() || parentBrushColor_ != background) {
+        parentBrush_.reset(::CreateSolidBrush(background));
+        parentBrushColor_ = background;
+    }
+    ::SetTextColor(dc, ColorToRGB(Font().Color()));
+    ::SetBkColor(dc, background);
+    ::SetBkMode(dc, TRANSPARENT);
+    return parentBrush_.get();
+}
 
 // Mouse messages over a windowless child go to that child (and stay with it while a
 // button is held); returns true when a child took the message.

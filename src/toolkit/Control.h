@@ -164,6 +164,7 @@ struct TCreateParams {
     DWORD ExStyle = 0;
     std::string Caption;
     int X = 0, Y = 0, Width = 0, Height = 0;  // the control's bounds unless changed
+    HWND WndParent = nullptr;  // the owner of a top-level window
 };
 
 class TWinControl : public TControl {
@@ -222,6 +223,9 @@ protected:
     virtual HBRUSH CtlColor(HDC /*dc*/) { return nullptr; }
     // Where the popup menu opens when the keyboard asks for it (client coordinates).
     virtual POINT ContextMenuPoint();
+    // For CtlColor of a system control: text in the font's colour, drawn transparently on
+    // the parent's colour, and a brush of that colour for the background.
+    HBRUSH TextOnParentColor(HDC dc);
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
 
     void VisibleChanged() override;
@@ -249,6 +253,8 @@ private:
     TGraphicControl* mouseCapture_ = nullptr;
     int tabOrder_ = -1;  // set when the control joins a parent, unless given
     bool creatingChildren_ = false;
+    GdiObject<HBRUSH> parentBrush_;
+    COLORREF parentBrushColor_ = 0;
 };
 
 // The handler for an error raised inside an event handler: shows its text in a message box

@@ -4,9 +4,16 @@
 #include <map>
 #include <stdexcept>
 
+#include "toolkit/Bevel.h"
+#include "toolkit/BitBtn.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Image.h"
 #include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/StaticText.h"
 #include "toolkit/TabSheet.h"
 
 namespace {
@@ -23,8 +30,14 @@ std::map<std::string, TControlFactory>& ControlKinds() {
         {"pagecontrol", &Make<TPageControl>},
         {"tabsheet", &Make<TTabSheet>},
         {"label", &Make<TLabel>},
-        // Lists, buttons, boxes and pictures: "listbox", "bitbtn", "checkbox", "groupbox",
-        // "statictext", "image", "bevel" go here.
+        // Lists, buttons, boxes and pictures.
+        {"listbox", &Make<TListBox>},
+        {"bitbtn", &Make<TBitBtn>},
+        {"checkbox", &Make<TCheckBox>},
+        {"groupbox", &Make<TGroupBox>},
+        {"statictext", &Make<TStaticText>},
+        {"image", &Make<TImage>},
+        {"bevel", &Make<TBevel>},
     };
     return kinds;
 }

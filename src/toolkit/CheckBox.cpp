@@ -1,0 +1,38 @@
+// TCheckBox: the BUTTON class as an automatic check box.
+#include "toolkit/CheckBox.h"
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { TabStop = true; }
+
+void TCheckBox::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ClassName = "BUTTON";
+    params.Style = (params.Style & ~WS_CLIPCHILDREN) | BS_AUTOCHECKBOX;
+}
+
+void TCheckBox::CreateWnd() { ::SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+bool TCheckBox::Checked() const {
+    if (!HandleAllocated()) return checked_;
+    HWND window = const_cast<TCheckBox*>(this)->Handle();
+    return ::SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// BM_SETCHECK sends no BN_CLICKED, so no OnClick follows.
+void TCheckBox::SetChecked(bool checked) {
+    checked_ = checked;
+    if (HandleAllocated()) ::SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::CommandNotify(WORD code) {
+    if (code != BN_CLICKED) return;
+    checked_ = Checked();
+    Click();
+}
+
+HBRUSH TCheckBox::CtlColor(HDC dc) { return TextOnParentColor(dc); }
+
+bool TCheckBox::SetProperty(const std::string& name, const std::string& value) {
+    if (name != "Checked") return TWinControl::SetProperty(name, value);
+    SetChecked(BoolFromText(value));
+    return true;
+}

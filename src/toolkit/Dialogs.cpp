@@ -1,0 +1,278 @@
+// MessageDlg: a modal window of the toolkit's own, sized to its text, with its own message
+// loop. The loop dispatches everything (thread timers included) and handles Enter and
+// Escape itself, so that their meaning does not depend on the system's dialog manager.
+#include "toolkit/Dialogs.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/BitBtn.h"
+#include "toolkit/Control.h"
+#include "toolkit/Image.h"
+
+namespace {
+
+constexpr int kMargin = 12;         // around the content
+constexpr int kGap = 12;            // between icon and text, and text and buttons
+constexpr int kIconSize = 32;
+constexpr int kButtonWidth = 75, kButtonHeight = 25, kButtonGap = 8;
+constexpr UINT kTextFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS;
+
+struct ButtonKind {
+    TMsgDlgButtons button;
+    const char* caption;
+    int result;
+};
+const ButtonKind kButtonKinds[] = {
+    {mbYes, "&Yes", mrYes},          {mbNo, "&No", mrNo},          {mbOK, "OK", mrOk},
+    {mbCancel, "Cancel", mrCancel}, {mbAbort, "&Abort", mrAbort}, {mbRetry, "&Retry", mrRetry},
+    {mbIgnore, "&Ignore", mrIgnore}};
+
+std::string TitleOf(TMsgDlgType type) {
+    switch (type) {
+        case mtWarning: return "Warning";
+        case mtError: return "Error";
+        case mtInformation: return "Information";
+        case mtConfirmation: return "Confirm";
+        default: return Application ? Application->Title() : std::string();
+    }
+}
+
+LPCSTR IconOf(TMsgDlgType type) {
+    switch (type) {
+        case mtWarning: return IDI_EXCLAMATION;
+        case mtError: return IDI_HAND;
+        case mtInformation: return IDI_ASTERISK;
+        case mtConfirmation: return IDI_QUESTION;
+        default: return nullptr;
+    }
+}
+
+// The text as it is drawn: every line break (CR LF, LF CR, CR or LF) made CR LF, and the
+// Windows-1252 characters in UTF-16, whatever the system's code page is.
+std::wstring DisplayText(const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\r' && c != '\n') {
+            lines += c;
+            continue;
+        }
+        lines += "\r\n";
+        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
+    }
+    if (lines.empty()) return {};
+    const int length = ::MultiByteToWideChar(1252, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(1252, 0, lines.data(), static_cast<int>(lines.size()), wide.data(), length);
+    return wide;
+}
+
+SIZE MeasureText(const TFont& font, const std::wstring& text, int maxWidth) {
+    ScopedWindowDC screen(nullptr);
+    ScopedSelect select(screen.get(), font.Handle());
+    RECT rect{0, 0, maxWidth, 0};
+    ::DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect, kTextFormat | DT_CALCRECT);
+    return {rect.right, rect.bottom};
+}
+
+// The message: a window of its own, so that its text can be read back (WM_GETTEXT gives
+// the bytes as they were given, line breaks included).
+class MessageText : public TWinControl {
+public:
+    using TWinControl::TWinControl;
+
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(Caption().size());
+        if (message == WM_GETTEXT) {
+            if (wParam == 0) return 0;
+            const size_t length = std::min(Caption().size(), static_cast<size_t>(wParam) - 1);
+            auto* buffer = reinterpret_cast<char*>(lParam);
+            std::memcpy(buffer, Caption().data(), length);
+            buffer[length] = '\0';
+            return static_cast<LRESULT>(length);
+        }
+        return TWinControl::WndProc(message, wParam, lParam);
+    }
+
+protected:
+    void PaintWindow(HDC dc) override {
+        TWinControl::PaintWindow(dc);
+        ScopedSelect select(dc, Font().Handle());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        RECT client = ClientRect();
+        const std::wstring text = DisplayText(Caption());
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, kTextFormat);
+    }
+};
+
+class MessageForm : public TWinControl {
+public:
+    MessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, HWND owner);
+    int ShowModal();
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    bool HandleDialogKey(const MSG& message);
+    void Layout(const std::string& text, TMsgDlgType type);
+
+    HWND owner_;
+    TImage icon_{nullptr};
+    MessageText text_{nullptr};
+    std::vector<std::unique_ptr<TBitBtn>> buttons_;
+    TBitBtn* default_ = nullptr;
+    TBitBtn* cancel_ = nullptr;
+    int result_ = mrNone;
+};
+
+MessageForm::MessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, HWND owner)
+    : TWinControl(nullptr), owner_(owner) {
+    SetVisible(false);
+    SetCaption(TitleOf(type));
+    if ((buttons & (mbYes | mbNo | mbOK | mbCancel | mbAbort | mbRetry | mbIgnore)) == 0) buttons = mbOK;
+    for (const ButtonKind& kind : kButtonKinds) {
+        if (!(buttons & kind.button)) continue;
+        auto button = std::make_unique<TBitBtn>(nullptr);
+        button->SetCaption(kind.caption);
+        const int result = kind.result;
+        button->OnClick = [this, result](TObject*) { result_ = result; };
+        buttons_.push_back(std::move(button));
+    }
+    auto buttonFor = [&](TMsgDlgButtons wanted) -> TBitBtn* {
+        size_t index = 0;
+        for (const ButtonKind& kind : kButtonKinds) {
+            if (!(buttons & kind.button)) continue;
+            if (kind.button == wanted) return buttons_[index].get();
+            ++index;
+        }
+        return nullptr;
+    };
+    default_ = buttonFor(mbOK);
+    if (!default_) default_ = buttonFor(mbYes);
+    if (!default_) default_ = buttons_.front().get();
+    default_->SetDefault(true);
+    cancel_ = buttonFor(mbCancel);
+    if (!cancel_) cancel_ = buttonFor(mbNo);
+    if (!cancel_) cancel_ = buttonFor(mbOK);
+    Layout(text, type);
+}
+
+void MessageForm::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    params.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    params.WndParent = owner_;
+}
+
+// Icon at the top left, the text beside it as wide as it needs (up to half the screen),
+// the buttons centred in one row below.
+void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
+    const int maxTextWidth = std::max(200, ::GetSystemMetrics(SM_CXSCREEN) / 2);
+    const SIZE textSize = MeasureText(Font(), DisplayText(text), maxTextWidth);
+    int textLeft = kMargin;
+    if (LPCSTR iconName = IconOf(type)) {
+        icon_.SetBounds(kMargin, kMargin, kIconSize, kIconSize);
+        icon_.SetCenter(true);
+        icon_.SetIcon(::LoadIconA(nullptr, iconName));  // a shared icon: never destroyed
+        icon_.SetParent(this);
+        textLeft += kIconSize + kGap;
+    }
+    text_.SetCaption(text);
+    text_.SetBounds(textLeft, kMargin, textSize.cx, textSize.cy);
+    text_.SetParent(this);
+
+    const int count = static_cast<int>(buttons_.size());
+    const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
+    const int contentHeight = std::max<int>(textSize.cy, icon_.Parent() ? kIconSize : 0);
+    const int clientWidth = std::max<int>(textLeft + textSize.cx, rowWidth + kMargin) + kMargin;
+    const int buttonsTop = kMargin + contentHeight + kGap;
+    int x = (clientWidth - rowWidth) / 2;
+    for (auto& button : buttons_) {
+        button->SetBounds(x, buttonsTop, kButtonWidth, kButtonHeight);
+        button->SetParent(this);
+        x += kButtonWidth + kButtonGap;
+    }
+
+    TCreateParams params;
+    CreateParams(params);
+    RECT frame{0, 0, clientWidth, buttonsTop + kButtonHeight + kMargin};
+    ::AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SetBounds(work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2,
+              width, height);
+}
+
+LRESULT MessageForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {  // close box, Alt+F4, the system menu
+        if (result_ == mrNone) result_ = mrCancel;
+        return 0;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+bool MessageForm::HandleDialogKey(const MSG& message) {
+    if (message.message != WM_KEYDOWN) return false;
+    if (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd)) return false;
+    if (message.wParam == VK_ESCAPE) {
+        if (cancel_) cancel_->Click();
+        return true;
+    }
+    if (message.wParam == VK_RETURN) {
+        TBitBtn* pressed = default_;
+        for (auto& button : buttons_)
+            if (button->Focused()) pressed = button.get();
+        pressed->Click();
+        return true;
+    }
+    return false;
+}
+
+int MessageForm::ShowModal() {
+    HWND window = Handle();
+    if (!window) return mrCancel;
+    const bool disableOwner = owner_ && ::IsWindowEnabled(owner_);
+    if (disableOwner) ::EnableWindow(owner_, FALSE);
+    SetVisible(true);
+    ::SetForegroundWindow(window);
+    ::SetActiveWindow(window);
+    default_->SetFocus();
+
+    MSG message;
+    while (result_ == mrNone && HandleAllocated()) {
+        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
+            break;
+        }
+        if (HandleDialogKey(message) || ::IsDialogMessageA(window, &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    // The owner first, so that it becomes active again when the dialog goes.
+    if (disableOwner) ::EnableWindow(owner_, TRUE);
+    if (HandleAllocated()) ::ShowWindow(Handle(), SW_HIDE);
+    return result_ == mrNone ? mrCancel : result_;
+}
+
+HWND ActiveWindowOfProgram() {
+    if (HWND active = ::GetActiveWindow()) return active;
+    if (Application && Application->MainForm && Application->MainForm->HandleAllocated())
+        return Application->MainForm->Handle();
+    return nullptr;
+}
+
+}  // namespace
+
+int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/) {
+    MessageForm form(text, type, buttons, ActiveWindowOfProgram());
+    return form.ShowModal();
+}

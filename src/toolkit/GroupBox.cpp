@@ -1,0 +1,51 @@
+// TGroupBox: a window of the toolkit's own class; Tab and the arrow keys walk into it
+// (WS_EX_CONTROLPARENT) while it is enabled, and the system stops the mouse at it while
+// it is disabled.
+#include "toolkit/GroupBox.h"
+
+void TGroupBox::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ExStyle |= WS_EX_CONTROLPARENT;
+}
+
+// The caption is drawn by the box itself, so a new text or state needs a repaint.
+void TGroupBox::EnabledChanged() {
+    TWinControl::EnabledChanged();
+    Invalidate();
+}
+
+void TGroupBox::TextChanged() {
+    TWinControl::TextChanged();
+    Invalidate();
+}
+
+void TGroupBox::PaintWindow(HDC dc) {
+    TWinControl::PaintWindow(dc);
+    TCanvas canvas(dc);
+    ScopedSelect font(dc, Font().Handle());
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    RECT client;
+    ::GetClientRect(Handle(), &client);
+    RECT frame{0, metrics.tmHeight / 2, client.right, client.bottom};
+    ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (Caption().empty()) return;
+
+    const UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP;
+    RECT text{8, 0, client.right - 8, metrics.tmHeight};
+    ::DrawTextA(dc, Caption().c_str(), -1, &text, format | DT_CALCRECT);
+    canvas.FillRect(text, Color());
+    ::SetBkMode(dc, TRANSPARENT);
+    if (Enabled()) {
+        ::SetTextColor(dc, ColorToRGB(Font().Color()));
+        ::DrawTextA(dc, Caption().c_str(), -1, &text, format);
+        return;
+    }
+    // Disabled: the engraved look of disabled text.
+    RECT light = text;
+    ::OffsetRect(&light, 1, 1);
+    ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
+    ::DrawTextA(dc, Caption().c_str(), -1, &light, format);
+    ::SetTextColor(dc, ColorToRGB(clBtnShadow));
+    ::DrawTextA(dc, Caption().c_str(), -1, &text, format);
+}

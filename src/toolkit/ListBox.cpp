@@ -1,0 +1,142 @@
+// TListBox: the LISTBOX class with LBS_NOTIFY; the toolkit fits the height to whole
+// lines itself, because the system does so only on a resize and forgets it on WM_SETFONT.
+#include "toolkit/ListBox.h"
+
+namespace {
+HWND WindowOf(const TWinControl& control) {
+    return control.HandleAllocated() ? const_cast<TWinControl&>(control).Handle() : nullptr;
+}
+}  // namespace
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner) { TabStop = true; }
+
+void TListBox::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.ClassName = "LISTBOX";
+    params.Style = (params.Style & ~WS_CLIPCHILDREN) | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateWnd() {
+    ApplyItemHeight();
+    FillWindow();
+    ::SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+void TListBox::FillWindow() {
+    HWND window = WindowOf(*this);
+    if (!window) return;
+    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(window, LB_RESETCONTENT, 0, 0);
+    size_t bytes = 0;
+    for (const std::string& text : items_) bytes += text.size() + 1;
+    ::SendMessageA(window, LB_INITSTORAGE, items_.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& text : items_)
+        ::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(window, nullptr, TRUE);
+}
+
+void TListBox::Clear() {
+    items_.clear();
+    itemIndex_ = -1;
+    if (HWND window = WindowOf(*this)) ::SendMessageA(window, LB_RESETCONTENT, 0, 0);
+}
+
+void TListBox::Add(const std::string& text) {
+    items_.push_back(text);
+    if (HWND window = WindowOf(*this))
+        ::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().c_str()));
+}
+
+void TListBox::SetItems(const TStringList& items) {
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<size_t>(items.Count()));
+    for (int i = 0; i < items.Count(); ++i) texts.push_back(items.Strings(i));
+    SetItems(texts);
+}
+
+void TListBox::SetItems(const std::vector<std::string>& items) {
+    items_ = items;
+    itemIndex_ = -1;
+    FillWindow();
+}
+
+const std::string& TListBox::Strings(int index) const {
+    if (index < 0 || index >= Count()) throw EStringListError(index);
+    return items_[static_cast<size_t>(index)];
+}
+
+int TListBox::ItemIndex() const {
+    HWND window = WindowOf(*this);
+    if (!window) return itemIndex_;
+    const LRESULT selected = ::SendMessageA(window, LB_GETCURSEL, 0, 0);
+    return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+void TListBox::SetItemIndex(int index) {
+    if (index < 0 || index >= Count()) index = -1;
+    itemIndex_ = index;
+    if (HWND window = WindowOf(*this)) ::SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void TListBox::SetItemHeight(int height) {
+    if (height == itemHeight_ || height <= 0) return;
+    itemHeight_ = height;
+    ApplyItemHeight();
+}
+
+void TListBox::SetIntegralHeight(bool integralHeight) {
+    if (integralHeight == integralHeight_) return;
+    integralHeight_ = integralHeight;
+    ApplyItemHeight();
+}
+
+// Sets the line height and makes the window as high as the layout asked, less the part of
+// a line that would not fit: the list then shows whole lines only.
+void TListBox::ApplyItemHeight() {
+    HWND window = WindowOf(*this);
+    if (!window) return;
+    ::SendMessageA(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
+    RECT outer, client;
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    const int frame = (outer.bottom - outer.top) - client.bottom;
+    int clientHeight = height_ - frame;
+    if (integralHeight_ && clientHeight > itemHeight_) clientHeight -= clientHeight % itemHeight_;
+    if (clientHeight + frame != outer.bottom - outer.top)
+        ::SetWindowPos(window, nullptr, 0, 0, width_, clientHeight + frame,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::InvalidateRect(window, nullptr, TRUE);
+}
+
+void TListBox::FontChanged() {
+    TWinControl::FontChanged();  // WM_SETFONT gives the list the font's line height
+    ApplyItemHeight();
+}
+
+void TListBox::BoundsChanged() { ApplyItemHeight(); }
+
+POINT TListBox::ContextMenuPoint() {
+    RECT item;
+    const int selected = ItemIndex();
+    if (selected >= 0 &&
+        ::SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
+        RECT client;
+        ::GetClientRect(Handle(), &client);
+        if (item.top >= client.top && item.bottom <= client.bottom) return {item.left + 8, item.bottom};
+    }
+    return TWinControl::ContextMenuPoint();
+}
+
+LRESULT TListBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) itemIndex_ = ItemIndex();  // kept for a window made again later
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+bool TListBox::SetProperty(const std::string& name, const std::string& value) {
+    if (name == "ItemHeight") SetItemHeight(IntFromText(value));
+    else if (name == "IntegralHeight") SetIntegralHeight(BoolFromText(value));
+    else return TWinControl::SetProperty(name, value);
+    return true;
+}

@@ -1,0 +1,72 @@
+// DialogAnswerer: answers the next message dialog of this process the way a user would,
+// from a background thread, and records what the dialog showed. Made before the code that
+// opens the dialog; Finish() after it.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+class DialogAnswerer {
+public:
+    enum class Way { Button, Enter, Escape, CloseBox, AltF4 };
+    struct Answer {
+        Way way;
+        std::string button;  // the caption of the button to press, for Way::Button
+    };
+    static Answer Press(std::string button) { return {Way::Button, std::move(button)}; }
+    static Answer PressEnter() { return {Way::Enter, {}}; }
+    static Answer PressEscape() { return {Way::Escape, {}}; }
+    static Answer CloseByBox() { return {Way::CloseBox, {}}; }  // the close box: SC_CLOSE
+    static Answer CloseByAltF4() { return {Way::AltF4, {}}; }
+
+    // Waits (up to a time-out) for a visible top-level window of this process with this
+    // caption, records it, waits until ready() holds if given (polled on the background
+    // thread, so it must be thread-safe; also bounded by the time-out), then answers.
+    DialogAnswerer(std::string caption, Answer answer, std::function<bool()> ready = {});
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    // True once the dialog has been seen (any thread may ask).
+    bool Found() const { return found_; }
+    // Waits for the answer; true when the dialog was found, answered and has gone.
+    bool Finish();
+    // Stops looking at once (for code that should have opened no dialog); as Finish.
+    bool Stop();
+
+    // What the dialog showed; valid after Finish or Stop.
+    const std::string& Caption() const { return caption_; }
+    const std::string& Text() const { return text_; }
+    const std::vector<std::string>& Buttons() const { return buttons_; }
+    const std::string& FocusedButton() const { return focusedButton_; }
+    SIZE TextSize() const { return textSize_; }  // the message's area
+    HWND Owner() const { return owner_; }
+    bool OwnerWasEnabled() const { return ownerWasEnabled_; }
+    // Why the answer failed, for the test's message.
+    const std::string& Failure() const { return failure_; }
+
+private:
+    void Run();
+    HWND FindDialog() const;
+    void Record(HWND dialog);
+    bool Act(HWND dialog);
+
+    const std::string wanted_;
+    const Answer answer_;
+    const std::function<bool()> ready_;
+    std::atomic<bool> found_{false};
+    std::atomic<bool> stop_{false};
+    bool answered_ = false;
+    std::string caption_, text_, focusedButton_, failure_;
+    std::vector<std::string> buttons_;
+    std::vector<HWND> buttonWindows_;
+    SIZE textSize_{0, 0};
+    HWND owner_ = nullptr;
+    bool ownerWasEnabled_ = true;
+    std::thread thread_;
+};
