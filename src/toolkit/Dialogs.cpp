@@ -273,6 +273,13 @@ HWND ActiveWindowOfProgram() {
 }  // namespace
 
 int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/) {
-    MessageForm form(text, type, buttons, ActiveWindowOfProgram());
-    return form.ShowModal();
+    HWND focus = ::GetFocus();
+    int result;
+    {
+        MessageForm form(text, type, buttons, ActiveWindowOfProgram());
+        result = form.ShowModal();
+    }
+    // The owner is active again; the control that had the focus gets it back.
+    if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+    return result;
 }
