@@ -83,7 +83,11 @@ TEST_F(DialogsTest, DialogIsOwnedByTheActiveWindowWhichStaysDisabledUntilTheAnsw
     TBitBtn button(nullptr);
     button.SetBounds(10, 10, 75, 25);
     button.SetParent(&form);
-    button.SetFocus();
+    // Another test program may take the foreground, and the focus with it, at any time.
+    for (int attempt = 0; attempt < 10 && !button.Focused(); ++attempt) {
+        ::SetForegroundWindow(form.Handle());
+        button.SetFocus();
+    }
     ASSERT_EQ(::GetActiveWindow(), form.Handle());
     DialogAnswerer* seen = nullptr;
     Ask("Sure?", mtConfirmation, mbYes | mbNo, DialogAnswerer::Press("&No"), &seen);
