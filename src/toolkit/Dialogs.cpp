@@ -120,13 +120,22 @@ protected:
     void CreateParams(TCreateParams& params) override;
 
 private:
+    struct DialogButton {
+        TMsgDlgButtons kind;
+        std::unique_ptr<TBitBtn> button;
+    };
+    TBitBtn* ButtonFor(TMsgDlgButtons kind) const {
+        for (const DialogButton& button : buttons_)
+            if (button.kind == kind) return button.button.get();
+        return nullptr;
+    }
     bool HandleDialogKey(const MSG& message);
     void Layout(const std::string& text, TMsgDlgType type);
 
     HWND owner_;
     TImage icon_{nullptr};
     MessageText text_{nullptr};
-    std::vector<std::unique_ptr<TBitBtn>> buttons_;
+    std::vector<DialogButton> buttons_;
     TBitBtn* default_ = nullptr;
     TBitBtn* cancel_ = nullptr;
     int result_ = mrNone;
@@ -143,24 +152,15 @@ MessageForm::MessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButto
         button->SetCaption(kind.caption);
         const int result = kind.result;
         button->OnClick = [this, result](TObject*) { result_ = result; };
-        buttons_.push_back(std::move(button));
+        buttons_.push_back({kind.button, std::move(button)});
     }
-    auto buttonFor = [&](TMsgDlgButtons wanted) -> TBitBtn* {
-        size_t index = 0;
-        for (const ButtonKind& kind : kButtonKinds) {
-            if (!(buttons & kind.button)) continue;
-            if (kind.button == wanted) return buttons_[index].get();
-            ++index;
-        }
-        return nullptr;
-    };
-    default_ = buttonFor(mbOK);
-    if (!default_) default_ = buttonFor(mbYes);
-    if (!default_) default_ = buttons_.front().get();
+    default_ = ButtonFor(mbOK);
+    if (!default_) default_ = ButtonFor(mbYes);
+    if (!default_) default_ = buttons_.front().button.get();
     default_->SetDefault(true);
-    cancel_ = buttonFor(mbCancel);
-    if (!cancel_) cancel_ = buttonFor(mbNo);
-    if (!cancel_) cancel_ = buttonFor(mbOK);
+    cancel_ = ButtonFor(mbCancel);
+    if (!cancel_) cancel_ = ButtonFor(mbNo);
+    if (!cancel_) cancel_ = ButtonFor(mbOK);
     Layout(text, type);
 }
 
@@ -194,9 +194,9 @@ void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
     const int clientWidth = std::max<int>(textLeft + textSize.cx, rowWidth + kMargin) + kMargin;
     const int buttonsTop = kMargin + contentHeight + kGap;
     int x = (clientWidth - rowWidth) / 2;
-    for (auto& button : buttons_) {
-        button->SetBounds(x, buttonsTop, kButtonWidth, kButtonHeight);
-        button->SetParent(this);
+    for (DialogButton& button : buttons_) {
+        button.button->SetBounds(x, buttonsTop, kButtonWidth, kButtonHeight);
+        button.button->SetParent(this);
         x += kButtonWidth + kButtonGap;
     }
 
@@ -228,8 +228,8 @@ bool MessageForm::HandleDialogKey(const MSG& message) {
     }
     if (message.wParam == VK_RETURN) {
         TBitBtn* pressed = default_;
-        for (auto& button : buttons_)
-            if (button->Focused()) pressed = button.get();
+        for (DialogButton& button : buttons_)
+            if (button.button->Focused()) pressed = button.button.get();
         pressed->Click();
         return true;
     }
@@ -273,6 +273,13 @@ HWND ActiveWindowOfProgram() {
 }  // namespace
 
 int MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int /*helpContext*/) {
-    MessageForm form(text, type, buttons, ActiveWindowOfProgram());
-    return form.ShowModal();
+    HWND focus = ::GetFocus();
+    int result;
+    {
+        MessageForm form(text, type, buttons, ActiveWindowOfProgram());
+        result = form.ShowModal();
+    }
+    // The owner is active again; the control that had the focus gets it back.
+    if (focus && ::IsWindow(focus)) ::SetFocus(focus);
+    return result;
 }

@@ -10,6 +10,7 @@
 
 #include "support/DialogAnswerer.h"
 #include "toolkit/Application.h"
+#include "toolkit/BitBtn.h"
 #include "toolkit/Dialogs.h"
 
 namespace {
@@ -58,7 +59,7 @@ TEST_F(DialogsTest, ConfirmationOnlyAnswersYesWhenYesIsChosen) {
     EXPECT_EQ(Ask("Sure?", mtConfirmation, mbYes | mbNo, DialogAnswerer::Press("&Yes"), &seen), mrYes);
     EXPECT_EQ(seen->Caption(), "Confirm");
     EXPECT_EQ(seen->Buttons(), (std::vector<std::string>{"&Yes", "&No"}));
-    EXPECT_EQ(seen->FocusedButton(), "&Yes");
+    EXPECT_EQ(seen->DefaultButton(), "&Yes");
     EXPECT_EQ(seen->Text(), "Sure?");
 
     EXPECT_EQ(Ask("Sure?", mtConfirmation, mbYes | mbNo, DialogAnswerer::Press("&No")), mrNo);
@@ -79,12 +80,22 @@ TEST_F(DialogsTest, ErrorDialogHasTheSingleButtonOk) {
 }
 
 TEST_F(DialogsTest, DialogIsOwnedByTheActiveWindowWhichStaysDisabledUntilTheAnswer) {
+    TBitBtn button(nullptr);
+    button.SetBounds(10, 10, 75, 25);
+    button.SetParent(&form);
+    // Another test program may take the foreground, and the focus with it, at any time.
+    for (int attempt = 0; attempt < 10 && !button.Focused(); ++attempt) {
+        ::SetForegroundWindow(form.Handle());
+        button.SetFocus();
+    }
     ASSERT_EQ(::GetActiveWindow(), form.Handle());
     DialogAnswerer* seen = nullptr;
     Ask("Sure?", mtConfirmation, mbYes | mbNo, DialogAnswerer::Press("&No"), &seen);
     EXPECT_EQ(seen->Owner(), form.Handle());
     EXPECT_FALSE(seen->OwnerWasEnabled());
     EXPECT_TRUE(::IsWindowEnabled(form.Handle()));
+    EXPECT_EQ(::GetActiveWindow(), form.Handle());
+    EXPECT_TRUE(button.Focused());  // the focus is back where it was
 }
 
 TEST_F(DialogsTest, TextKeepsItsBytesAndBreaksLinesAtEachPairOfLineFeedAndCarriageReturn) {

@@ -4,6 +4,7 @@
 #include "support/DialogAnswerer.h"
 
 #include <chrono>
+#include <string>
 
 namespace {
 
@@ -90,12 +91,9 @@ HWND DialogAnswerer::FindDialog() const {
     return search.found;
 }
 
-// Records once the dialog has given a control the focus, as it does right after showing.
+// The focus is not waited for: while another program holds the foreground, the dialog's
+// thread may have none, and the answer is posted to the dialog itself then.
 void DialogAnswerer::Record(HWND dialog) {
-    const auto deadline = std::chrono::steady_clock::now() + kTimeout;
-    HWND focus = nullptr;
-    while (!stop_ && std::chrono::steady_clock::now() < deadline && !::IsChild(dialog, focus = FocusOf(dialog)))
-        std::this_thread::sleep_for(kPoll);
     caption_ = StoredText(dialog);
     owner_ = ::GetWindow(dialog, GW_OWNER);
     ownerWasEnabled_ = owner_ && ::IsWindowEnabled(owner_);
@@ -103,7 +101,7 @@ void DialogAnswerer::Record(HWND dialog) {
         if (ClassOf(child) == "Button") {
             buttons_.push_back(StoredText(child));
             buttonWindows_.push_back(child);
-            if (child == focus) focusedButton_ = buttons_.back();
+            if ((::GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) defaultButton_ = buttons_.back();
         } else {
             text_ = TextByMessage(child);
             RECT client;
@@ -113,9 +111,11 @@ void DialogAnswerer::Record(HWND dialog) {
     }
 }
 
+// Keys go to the dialog's control that has the focus; while the program is not in the
+// foreground the focus may be elsewhere or nowhere, and they go to the dialog itself.
 bool DialogAnswerer::Act(HWND dialog) {
     HWND focus = FocusOf(dialog);
-    if (!focus) focus = dialog;
+    if (!::IsChild(dialog, focus)) focus = dialog;
     switch (answer_.way) {
         case Way::Button:
             for (size_t i = 0; i < buttons_.size(); ++i)
@@ -147,7 +147,9 @@ void DialogAnswerer::Run() {
     if (!Act(dialog)) return;
     while (::IsWindow(dialog) && ::IsWindowVisible(dialog)) {
         if (timedOut()) {
-            failure_ = "the dialog did not close";
+            failure_ = "the dialog did not close after the answer " + std::to_string(static_cast<int>(answer_.way)) +
+                       " " + answer_.button;
+            ::PostMessageA(dialog, WM_CLOSE, 0, 0);  // so that the test goes on and fails
             return;
         }
         std::this_thread::sleep_for(kPoll);

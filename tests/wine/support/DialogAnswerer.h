@@ -43,7 +43,7 @@ public:
     const std::string& Caption() const { return caption_; }
     const std::string& Text() const { return text_; }
     const std::vector<std::string>& Buttons() const { return buttons_; }
-    const std::string& FocusedButton() const { return focusedButton_; }
+    const std::string& DefaultButton() const { return defaultButton_; }  // drawn as the default
     SIZE TextSize() const { return textSize_; }  // the message's area
     HWND Owner() const { return owner_; }
     bool OwnerWasEnabled() const { return ownerWasEnabled_; }
@@ -62,7 +62,7 @@ private:
     std::atomic<bool> found_{false};
     std::atomic<bool> stop_{false};
     bool answered_ = false;
-    std::string caption_, text_, focusedButton_, failure_;
+    std::string caption_, text_, defaultButton_, failure_;
     std::vector<std::string> buttons_;
     std::vector<HWND> buttonWindows_;
     SIZE textSize_{0, 0};
