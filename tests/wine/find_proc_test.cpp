@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/Win32Platform.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -19,12 +20,6 @@ std::string OwnPath() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     return path;
-}
-
-// The helper programs and the files the tests write live beside this program.
-std::string BesideThisProgram(const std::string& name) {
-    const std::string own = OwnPath();
-    return own.substr(0, own.find_last_of('\\') + 1) + name;
 }
 
 bool SamePath(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
@@ -39,46 +34,6 @@ void ExpectAscendingWithoutCase(const TStringList& list) {
     for (int k = 1; k < list.Count(); ++k)
         EXPECT_LT(::lstrcmpiA(list.Strings(k - 1).c_str(), list.Strings(k).c_str()), 0) << list.Strings(k);
 }
-
-// proc_child.exe with extra idle threads, running until the test ends it.
-class ChildProcess {
-public:
-    explicit ChildProcess(int extraThreads) {
-        const std::string eventName = "VelqornsProcListChild" + std::to_string(::GetCurrentProcessId());
-        const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-        std::string commandLine = "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads);
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        if (::CreateProcessA(Path().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                             &startup, &info_)) {
-            ::CloseHandle(info_.hThread);
-            const HANDLE waits[] = {ready, info_.hProcess};
-            started_ = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
-        }
-        ::CloseHandle(ready);
-    }
-    ~ChildProcess() {
-        if (!info_.hProcess) return;
-        End();
-        ::CloseHandle(info_.hProcess);
-    }
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-
-    static std::string Path() { return BesideThisProgram("proc_child.exe"); }
-    bool Started() const { return started_; }
-    DWORD Id() const { return info_.dwProcessId; }
-    // Ends the process and waits until it has ended; its identifier stays reserved while
-    // this object holds the process handle.
-    void End() {
-        ::TerminateProcess(info_.hProcess, 0);
-        ::WaitForSingleObject(info_.hProcess, INFINITE);
-    }
-
-private:
-    PROCESS_INFORMATION info_{};
-    bool started_ = false;
-};
 
 // A file written for one test and deleted after it.
 class ScratchFile {

@@ -1,0 +1,41 @@
+// ChildProcess: the child tells it is running by setting a named event of this test.
+#include "support/ChildProcess.h"
+
+#include <atomic>
+
+std::string BesideThisProgram(const std::string& name) {
+    char own[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, own, MAX_PATH);
+    const std::string path = own;
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+ChildProcess::ChildProcess(int extraThreads) {
+    static std::atomic<int> started{0};  // one event per child, so that none sees another's
+    const std::string eventName = "VelqornsTestChild" + std::to_string(::GetCurrentProcessId()) + "_" +
+                                  std::to_string(++started);
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    std::string commandLine = "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (::CreateProcessA(Path().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                         &info_)) {
+        ::CloseHandle(info_.hThread);
+        const HANDLE waits[] = {ready, info_.hProcess};
+        started_ = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
+    }
+    ::CloseHandle(ready);
+}
+
+ChildProcess::~ChildProcess() {
+    if (!info_.hProcess) return;
+    End();
+    ::CloseHandle(info_.hProcess);
+}
+
+void ChildProcess::End() {
+    ::TerminateProcess(info_.hProcess, 0);
+    ::WaitForSingleObject(info_.hProcess, INFINITE);
+}
+
+bool ChildProcess::Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
