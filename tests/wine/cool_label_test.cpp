@@ -1,18 +1,11 @@
 // TCoolLabel: where its shadow, text, frame and wallpaper land on its parent, read back pixel
 // by pixel; its setters' rules and their immediate repaints.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 #include <ostream>
-#include <string>
 #include <type_traits>
 
 #include "components/CoolCtrls.h"
+#include "support/TestWindows.h"
 #include "support/WindowPixels.h"
-#include "toolkit/Application.h"
 #include "toolkit/Form.h"
 
 static bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b); }
@@ -56,18 +49,9 @@ protected:
         if constexpr (std::is_base_of_v<TCoolLabel, Label>) label->SetShadowColor(kRedColor);
         return *label;
     }
-    // The bounds of every pixel of the host that is (or, with but, is not) the colour.
-    RECT Ink(COLORREF colour, bool but = false) {
-        const WindowPixels pixels(host.Handle());
-        RECT ink{};
-        for (int y = 0; y < pixels.Height(); ++y)
-            for (int x = 0; x < pixels.Width(); ++x)
-                if ((pixels.At(x, y) == colour) != but) {
-                    const RECT dot{x, y, x + 1, y + 1};
-                    ::UnionRect(&ink, &ink, &dot);
-                }
-        return ink;
-    }
+    // The bounds of every pixel of the host that is the colour; of all that is not white.
+    RECT Ink(COLORREF colour) { return WindowPixels(host.Handle()).Bounds(colour); }
+    RECT AllInk() { return WindowPixels(host.Handle()).InkBounds({0, 0, 100, 50}, kWhite); }
     // Where the plain label draws the caption.
     RECT PlainInk() {
         TLabel& plain = Add<TLabel>(kCaption, 80, 30);
@@ -94,7 +78,7 @@ TEST_F(CoolLabels, EachShadowPositionMovesTextOrShadowOnlyRightAndDown) {
         label.SetShadowPos(c.position);
         EXPECT_EQ(Ink(kBlue), Shifted(text, c.textDx, c.textDy));
         // Both copies: the caption's place and 3 pixels more right and down, never left or up.
-        EXPECT_EQ(Ink(kWhite, true), (RECT{text.left, text.top, text.right + 3, text.bottom + 3}));
+        EXPECT_EQ(AllInk(), (RECT{text.left, text.top, text.right + 3, text.bottom + 3}));
         const RECT shadow = Ink(kRed);  // partly under the text; its outer edges show
         EXPECT_EQ(c.textDx == 0 ? shadow.right : shadow.left, c.textDx == 0 ? text.right + 3 : text.left);
         EXPECT_EQ(c.textDy == 0 ? shadow.bottom : shadow.top, c.textDy == 0 ? text.bottom + 3 : text.top);
@@ -120,11 +104,7 @@ TEST_F(CoolLabels, ADisabledLabelIgnoresItsShadowAndShowsTheEtchedLook) {
 
 TEST_F(CoolLabels, VerticalLayoutCountsTheTextsOwnShiftButNotTheShadows) {
     const RECT text = PlainInk();
-    ScopedWindowDC screen(nullptr);
-    ScopedSelect font(screen.get(), static_cast<const TForm&>(host).Font().Handle());
-    RECT measured{};
-    ::DrawTextA(screen.get(), kCaption.c_str(), 3, &measured, DT_CALCRECT | DT_EXPANDTABS);
-    const int h = measured.bottom;
+    const int h = MeasureText(static_cast<const TForm&>(host).Font(), kCaption).cy;
     struct Case {
         TTextLayout layout;
         TCoolShadowPosition position;
@@ -159,14 +139,10 @@ TEST_F(CoolLabels, ALoweredBevelIsAOnePixelSunkenFrameWithTheTextJustInside) {
     label.SetBevelsOffset(1);
     const WindowPixels pixels(host.Handle());
     const COLORREF dark = ColorToRGB(clBtnShadow), light = ColorToRGB(clBtnHighlight);
-    for (int x = 1; x < 78; ++x) {
-        EXPECT_EQ(pixels.At(x, 0), dark) << x;
-        EXPECT_EQ(pixels.At(x, 19), light) << x;
-    }
-    for (int y = 1; y < 18; ++y) {
-        EXPECT_EQ(pixels.At(0, y), dark) << y;
-        EXPECT_EQ(pixels.At(79, y), light) << y;
-    }
+    // Whether every pixel of the area has the colour: no ink on that background.
+    const auto all = [&](const RECT& area, COLORREF colour) { return pixels.InkBounds(area, colour).left == area.right; };
+    EXPECT_TRUE(all({1, 0, 78, 1}, dark) && all({0, 1, 1, 18}, dark));        // top and left
+    EXPECT_TRUE(all({1, 19, 78, 20}, light) && all({79, 1, 80, 18}, light));  // bottom and right
     EXPECT_EQ(pixels.At(78, 10), kGreen);
     EXPECT_EQ(pixels.At(60, 18), kGreen);
     EXPECT_EQ(Ink(kBlue), Shifted(text, 1, 1));
@@ -211,8 +187,7 @@ TEST_F(CoolLabels, AWallpaperIsTiledFromTheTopLeftCornerAndCutAtTheEdges) {
     label.SetWallpaper(PatternBitmap(64, 40).get());
     EXPECT_EQ(mismatches(64, 40), 0);
     label.SetWallpaper(nullptr);
-    EXPECT_EQ(label.Wallpaper(), nullptr);
-    EXPECT_EQ(Ink(kWhite, true), RECT{});
+    EXPECT_EQ(WindowPixels(host.Handle()).Count(kWhite), 100 * 50);
 }
 
 // Counts its paints, to tell an immediate repaint from none.
@@ -227,11 +202,6 @@ public:
 };
 
 TEST_F(CoolLabels, SettersRepaintAtOnceAndShadowChangesEndTheOneWaySimpleView) {
-    const TCoolLabel fresh(nullptr);
-    EXPECT_EQ(fresh.ShadowColor(), clBtnHighlight);
-    EXPECT_EQ(fresh.ShadowSize(), 1);
-    EXPECT_EQ(fresh.ShadowPos(), spLeftTop);
-
     CountedLabel& label = Add<CountedLabel>(kCaption, 80, 30);
     const auto paintsDuring = [&](const std::function<void()>& change) {  // no message handled meanwhile
         ::UpdateWindow(host.Handle());
@@ -256,12 +226,12 @@ TEST_F(CoolLabels, SettersRepaintAtOnceAndShadowChangesEndTheOneWaySimpleView) {
     EXPECT_EQ(paintsDuring([&] { label.SetSimpleView(false); }), 0);  // restores nothing
     EXPECT_EQ(label.ShadowColor(), kGreenColor);
     EXPECT_EQ(label.ShadowSize(), 0);
-    for (const std::function<void()>& change : {std::function<void()>([&] { label.SetShadowColor(kRedColor); }),
-                                                std::function<void()>([&] { label.SetShadowSize(4); }),
-                                                std::function<void()>([&] { label.SetShadowPos(spLeftBottom); })}) {
+    for (int change = 0; change < 3; ++change) {
         label.SetSimpleView(true);
-        change();
-        EXPECT_FALSE(label.SimpleView());
+        if (change == 0) label.SetShadowColor(kRedColor);
+        if (change == 1) label.SetShadowSize(4);
+        if (change == 2) label.SetShadowPos(spLeftBottom);
+        EXPECT_FALSE(label.SimpleView()) << change;
     }
 
     label.SetAutoSize(true);

@@ -1,34 +1,13 @@
 // TLabel against real windows: its automatic size, and what it paints on its parent
 // (background, alignment, vertical layout, disabled look), read back pixel by pixel.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
-#include <string>
-
+#include "support/TestWindows.h"
 #include "support/WindowPixels.h"
-#include "toolkit/Application.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 
 namespace {
 
 constexpr TColor kGreen = 0x00008000;
-
-// Size of text as DrawText measures it in font (DT_CALCRECT, tabs expanded).
-SIZE Measure(const TFont& font, const std::string& text, UINT flags = 0, int width = 0) {
-    ScopedWindowDC screen(nullptr);
-    ScopedSelect select(screen.get(), font.Handle());
-    RECT rect{0, 0, width, 0};
-    ::DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_EXPANDTABS | flags);
-    return {rect.right, rect.bottom};
-}
-
-int PlainWidth(const TFont& font, const std::string& text) {
-    ScopedWindowDC screen(nullptr);
-    return TCanvas(screen.get()).TextWidth(font, text);
-}
 
 class Labels : public ::testing::Test {
 protected:
@@ -49,34 +28,31 @@ protected:
         return *label;
     }
     const TFont& HostFont() const { return static_cast<const TForm&>(host).Font(); }
+    int PlainWidth(const std::string& text) const { return TextWidthOnScreen(HostFont(), text); }
 
     TApplication application;
     TForm host{nullptr};
 };
 
 TEST_F(Labels, AutoSizeTakesTheSizeOfTheCaptionAsShown) {
-    TLabel fresh(nullptr);
-    EXPECT_EQ(fresh.Width(), 65);
-    EXPECT_EQ(fresh.Height(), 17);
-    EXPECT_TRUE(fresh.AutoSize());
-
     TLabel& label = Add("Velqorns!\tv 1.0");
-    const SIZE text = Measure(HostFont(), "Velqorns!\tv 1.0");
+    const SIZE text = MeasureText(HostFont(), "Velqorns!\tv 1.0");
     EXPECT_EQ(label.Width(), text.cx);
     EXPECT_EQ(label.Height(), text.cy);
 
     label.SetCaption("&Open");  // the accelerator mark takes no room
-    EXPECT_EQ(label.Width(), PlainWidth(HostFont(), "Open"));
+    EXPECT_EQ(label.Width(), PlainWidth("Open"));
     label.SetShowAccelChar(false);
-    EXPECT_EQ(label.Width(), PlainWidth(HostFont(), "&Open"));
+    EXPECT_EQ(label.Width(), PlainWidth("&Open"));
 
     label.SetCaption("");  // one line high, as a blank
-    EXPECT_EQ(label.Height(), Measure(HostFont(), " ").cy);
-    EXPECT_EQ(label.Width(), Measure(HostFont(), " ").cx);
+    const SIZE blank = MeasureText(HostFont(), " ");
+    EXPECT_EQ(label.Height(), blank.cy);
+    EXPECT_EQ(label.Width(), blank.cx);
 
     label.SetAutoSize(false);
     label.SetCaption("A much longer caption than before");
-    EXPECT_EQ(label.Width(), Measure(HostFont(), " ").cx);
+    EXPECT_EQ(label.Width(), blank.cx);
 }
 
 TEST_F(Labels, RightAlignedAutoSizeKeepsTheRightEdgeAndWordWrapGrowsDownwards) {
@@ -86,16 +62,16 @@ TEST_F(Labels, RightAlignedAutoSizeKeepsTheRightEdgeAndWordWrapGrowsDownwards) {
     const int edge = right.Left() + right.Width();
     right.SetCaption("a good deal longer");
     EXPECT_EQ(right.Left() + right.Width(), edge);
-    EXPECT_EQ(right.Width(), Measure(HostFont(), "a good deal longer").cx);
+    EXPECT_EQ(right.Width(), MeasureText(HostFont(), "a good deal longer").cx);
 
     TLabel& wrapped = Add("one two three four");
     wrapped.SetAutoSize(false);
     wrapped.SetWidth(50);
     wrapped.SetWordWrap(true);
     wrapped.SetAutoSize(true);  // wraps within the width it has
-    const SIZE lines = Measure(HostFont(), "one two three four", DT_WORDBREAK, 50);
+    const SIZE lines = MeasureText(HostFont(), "one two three four", DT_WORDBREAK, 50);
     EXPECT_EQ(wrapped.Height(), lines.cy);
-    EXPECT_GE(wrapped.Height(), 2 * Measure(HostFont(), "one").cy);
+    EXPECT_GE(wrapped.Height(), 2 * MeasureText(HostFont(), "one").cy);
 }
 
 TEST_F(Labels, AnOpaqueLabelFillsItsBackgroundATransparentOneShowsItsParent) {
@@ -117,7 +93,7 @@ TEST_F(Labels, AlignmentAndLayoutPlaceTheCaptionInTheLabel) {
     label.SetAutoSize(false);
     label.SetBounds(10, 10, 200, 60);
     label.SetColor(clWhite);
-    const SIZE text = Measure(HostFont(), "Wg");
+    const SIZE text = MeasureText(HostFont(), "Wg");
     const RECT area{10, 10, 210, 70};
     const auto inkOf = [&] { return WindowPixels(host.Handle()).InkBounds(area, RGB(255, 255, 255)); };
     // The ink of the caption lies inside the text box where alignment and layout put it.
@@ -147,30 +123,6 @@ TEST_F(Labels, ADisabledLabelShowsTheEtchedLook) {
     EXPECT_TRUE(pixels.Contains(area, ColorToRGB(clBtnShadow)));
     EXPECT_TRUE(pixels.Contains(area, ColorToRGB(clBtnHighlight)));
     EXPECT_FALSE(pixels.Contains(area, ColorToRGB(clWindowText)));
-}
-
-// The label controls of the program replace the reaction to a caption change.
-class FixedSizeLabel : public TLabel {
-public:
-    using TLabel::TLabel;
-    int changes = 0;
-
-protected:
-    void TextChanged() override {
-        ++changes;
-        Invalidate();
-    }
-};
-
-TEST_F(Labels, ADerivedLabelCanReplaceTheReactionToACaptionChange) {
-    auto* label = host.Own(std::make_unique<FixedSizeLabel>(&host));
-    label->SetParent(&host);
-    const int width = label->Width();
-    label->SetCaption("a caption wider than sixty-five pixels");
-    EXPECT_EQ(label->changes, 1);
-    EXPECT_EQ(label->Width(), width);
-    label->Font().SetStyle(fsUnderline);  // a font change still sizes it
-    EXPECT_EQ(label->Width(), Measure(static_cast<const TLabel*>(label)->Font(), label->Caption()).cx);
 }
 
 }  // namespace

@@ -1,0 +1,61 @@
+// ChildProcess: proc_child tells it is running by setting a named event of this test.
+#include "support/ChildProcess.h"
+
+#include <atomic>
+
+std::string ThisProgram() {
+    char own[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, own, MAX_PATH);
+    return own;
+}
+
+std::string BesideThisProgram(const std::string& name) {
+    const std::string path = ThisProgram();
+    return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+bool ChildProcess::Start(const std::string& program, std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info_))
+        return false;
+    ::CloseHandle(info_.hThread);
+    return true;
+}
+
+ChildProcess::ChildProcess(int extraThreads) {
+    static std::atomic<int> started{0};  // one event per child, so that none sees another's
+    const std::string eventName = "VelqornsTestChild" + std::to_string(::GetCurrentProcessId()) + "_" +
+                                  std::to_string(++started);
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
+    if (Start(Path(), "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads))) {
+        const HANDLE waits[] = {ready, info_.hProcess};
+        started_ = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
+    }
+    ::CloseHandle(ready);
+}
+
+ChildProcess::ChildProcess(const std::string& program) {
+    started_ = Start(program, "\"" + program + "\"") && ::WaitForInputIdle(info_.hProcess, 60000) == 0;
+}
+
+ChildProcess::~ChildProcess() {
+    if (!info_.hProcess) return;
+    End();
+    ::CloseHandle(info_.hProcess);
+}
+
+void ChildProcess::End() {
+    ::TerminateProcess(info_.hProcess, 0);
+    ::WaitForSingleObject(info_.hProcess, INFINITE);
+}
+
+bool ChildProcess::Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+
+DWORD ChildProcess::ExitCode() const {
+    ::WaitForSingleObject(info_.hProcess, INFINITE);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
