@@ -1,5 +1,6 @@
 // The modal message dialogs, answered as a user would: captions and buttons of each kind,
-// every way of answering, the owner kept disabled, the text as given, timers going on.
+// every way of answering, the owner kept disabled, the text as given, timers going on
+// through the dialog's loop and the application's.
 #include <atomic>
 
 #include "support/DialogAnswerer.h"
@@ -15,11 +16,7 @@ class DialogsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         application.Initialize();
-        form.SetBounds(60, 60, 300, 200);
-        ASSERT_NE(form.Handle(), nullptr);
-        ::ShowWindow(form.Handle(), SW_SHOW);
-        ::SetForegroundWindow(form.Handle());
-        ::SetActiveWindow(form.Handle());
+        form.ShowInFront(60, 60, 300, 200);
     }
 
     // Opens the dialog, has it answered, and returns what it gave back; seen is what it showed.
@@ -99,7 +96,7 @@ TEST_F(DialogsTest, TextKeepsItsBytesAndBreaksLinesAtEachPairOfLineFeedAndCarria
     EXPECT_GT(sizeOf("i\n\rwwwwwwwwwwwwwwwwwwww\n\ri").cx, one.cx + 100);
 }
 
-TEST_F(DialogsTest, TimerTicksGoOnWhileADialogIsOpen) {
+TEST_F(DialogsTest, TimerTicksGoOnWhileADialogIsOpenAndEndWhenTheTimerStops) {
     std::atomic<int> ticksDuringDialog{0};
     TTimer timer(nullptr);
     timer.SetInterval(10);
@@ -111,6 +108,11 @@ TEST_F(DialogsTest, TimerTicksGoOnWhileADialogIsOpen) {
     EXPECT_EQ(MessageDlg("Sure?", mtConfirmation, mbYes | mbNo, 0), mrNo);
     EXPECT_TRUE(answerer.Finish()) << answerer.Failure();
     EXPECT_GE(ticksDuringDialog, 3);
+    timer.SetEnabled(false);
+    const int stopped = ticksDuringDialog;
+    ::Sleep(50);
+    application.ProcessMessages();
+    EXPECT_EQ(ticksDuringDialog, stopped);
 }
 
 }  // namespace

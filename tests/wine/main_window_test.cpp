@@ -117,39 +117,33 @@ TEST_F(MainWindow, ChoosingAListTabBringsItsPageToTheFrontAndShowsItOnceOnly) {
     EXPECT_EQ(FormQorns, processPage);  // the same page, not made again
 }
 
-TEST_F(MainWindow, AboutTabPanelsCastTheirShadowsFourRightAndFiveDown) {
+TEST_F(MainWindow, AboutTabCastsShadowsEtchesCaptionsFramesTwoLinesAndLinksToBareAddresses) {
     Start();
     Form1->PageControl1->SetActivePage(Form1->TabAbout);
-    const WindowPixels pixels(Form1->TabAbout->Handle());
+    const WindowPixels tab(Form1->TabAbout->Handle());
     const COLORREF gray = RGB(128, 128, 128);
     for (auto [content, shadow] : {std::pair{Form1->Panel4, Form1->Panel5}, std::pair{Form1->Panel6, Form1->Panel7}}) {
         EXPECT_EQ(shadow->Left() - content->Left(), 4);
         EXPECT_EQ(shadow->Top() - content->Top(), 5);
         EXPECT_EQ(shadow->Width(), content->Width());
         const RECT box = content->BoundsRect();
-        EXPECT_EQ(pixels.At(box.right + 1, box.top + 40), gray);      // the strip on the right
-        EXPECT_EQ(pixels.At(box.left + 40, box.bottom + 2), gray);    // the strip below
-        EXPECT_NE(pixels.At(box.right - 10, box.bottom - 10), gray);  // covered by the content
-        EXPECT_NE(pixels.At(box.right + 1, box.top + 2), gray);       // above the shadow's top
+        EXPECT_EQ(tab.At(box.right + 1, box.top + 40), gray);      // the strip on the right
+        EXPECT_EQ(tab.At(box.left + 40, box.bottom + 2), gray);    // the strip below
+        EXPECT_NE(tab.At(box.right - 10, box.bottom - 10), gray);  // covered by the content
+        EXPECT_NE(tab.At(box.right + 1, box.top + 2), gray);       // above the shadow's top
     }
-}
-
-TEST_F(MainWindow, AboutTabEtchesItsCaptionsFramesTwoLinesAndLinksToBareAddresses) {
-    Start();
-    Form1->PageControl1->SetActivePage(Form1->TabAbout);
-    const WindowPixels pixels(Form1->Panel4->Handle());
+    const WindowPixels panel(Form1->Panel4->Handle());
     const RECT frame = Form1->CoolLabel4->BoundsRect();
-    EXPECT_EQ(pixels.At(frame.left + 5, frame.top), ColorToRGB(clBtnShadow));  // the sunken frame's top
-    EXPECT_EQ(pixels.At(frame.left, frame.top + 5), ColorToRGB(clBtnShadow));
-    EXPECT_TRUE(pixels.Contains(Form1->CoolLabel1->BoundsRect(), ColorToRGB(clBtnHighlight)));  // the etching
+    EXPECT_EQ(panel.At(frame.left + 5, frame.top), ColorToRGB(clBtnShadow));  // the sunken frame's top
+    EXPECT_EQ(panel.At(frame.left, frame.top + 5), ColorToRGB(clBtnShadow));
+    EXPECT_TRUE(panel.Contains(Form1->CoolLabel1->BoundsRect(), ColorToRGB(clBtnHighlight)));  // the etching
+    EXPECT_TRUE(panel.Contains(Form1->AutoURLLabel1->BoundsRect(), RGB(0, 0, 255)));
     EXPECT_EQ(Form1->CoolLabel5->Width(), TextWidthOnScreen(Form1->CoolLabel5->Font(), Form1->CoolLabel5->Caption()));
-
     for (auto [link, url] : {std::pair{Form1->AutoURLLabel1, "http://www.example.com/"},
                              std::pair{Form1->AutoURLLabel2, "mailto:velqorns@example.com"},
                              std::pair{Form1->AutoURLLabel3, "http://www.example.org/components/"},
                              std::pair{Form1->AutoURLLabel4, "mailto:components@example.org"}})
         EXPECT_EQ(link->URL(), url);
-    EXPECT_TRUE(pixels.Contains(Form1->AutoURLLabel1->BoundsRect(), RGB(0, 0, 255)));
     EXPECT_NE(Form1->AutoURLLabel1->Caption(), Form1->AutoURLLabel1->URL());  // name and address
 }
 

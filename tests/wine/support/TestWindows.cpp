@@ -11,6 +11,14 @@ void TopLevel::CreateParams(TCreateParams& params) {
     if (topmost_) params.ExStyle |= WS_EX_TOPMOST;
 }
 
+void TopLevel::ShowInFront(int left, int top, int width, int height) {
+    SetBounds(left, top, width, height);
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    ::SetActiveWindow(Handle());
+    ::UpdateWindow(Handle());
+}
+
 SIZE ClientSize(HWND window) {
     RECT rect;
     ::GetClientRect(window, &rect);

@@ -19,6 +19,8 @@
 class TopLevel : public TWinControl {
 public:
     explicit TopLevel(TComponent* owner, bool topmost = false) : TWinControl(owner), topmost_(topmost) {}
+    // Shows the window at these bounds, active and in the foreground, and paints it.
+    void ShowInFront(int left, int top, int width, int height);
 
 protected:
     void CreateParams(TCreateParams& params) override;
