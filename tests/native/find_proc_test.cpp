@@ -1,5 +1,5 @@
-// TProcList against made-up snapshots: order, equal names, texts, derived values, the
-// About rule, and what a failed or interrupted refill leaves behind.
+// TProcList against made-up snapshots: order, equal names, texts, derived values, and what
+// a failed or interrupted refill leaves behind.
 #include "components/FindProc.h"
 
 #include <gtest/gtest.h>
@@ -111,15 +111,6 @@ TEST(ExeTypeToText, HeaderLettersAndMarkedVersionGiveTheType) {
     }
     EXPECT_EQ(ExeTypeToText(0x1234), "lo:4660");
     EXPECT_EQ(ExeTypeToText(0x04004D5A), "lo:19802");  // letters the wrong way round are no MZ
-}
-
-TEST_F(ProcListTest, AboutIsEmptyUntilAssignedAndThenTheCreditText) {
-    procList.SetAbout("");  // the value it has: nothing happens
-    EXPECT_EQ(procList.About(), "");
-    procList.SetAbout("anything");
-    EXPECT_EQ(procList.About(), TProcList::kCreditText);
-    procList.SetAbout("");
-    EXPECT_EQ(procList.About(), TProcList::kCreditText);
 }
 
 TEST_F(ProcListTest, AnErrorWhileAddingKeepsTheEntriesAddedSoFarAndClosesTheSnapshot) {

@@ -1,5 +1,5 @@
 // TWinList against a made-up desktop: filters, the task-bar rule, change detection,
-// the records, the property rules and the refresh timer.
+// the records and the refresh timer.
 #include "components/FindWin.h"
 
 #include <gmock/gmock.h>
@@ -176,15 +176,7 @@ TEST_F(WinListTest, ProcessSnapshotFailuresLeaveWindowsListedAndSnapshotsClosed)
     EXPECT_EQ(list.GetExeFile(1), "C:\\APPS\\FAKE.EXE");
 }
 
-TEST_F(WinListTest, AboutAndTimerIntervalRules) {
-    list.SetAbout("");  // the value it has: nothing happens
-    EXPECT_EQ(list.About(), "");
-    list.SetAbout("anything");
-    const std::string credit = list.About();
-    EXPECT_NE(credit, "anything");
-    list.SetAbout("something else");
-    EXPECT_EQ(list.About(), credit);
-
+TEST_F(WinListTest, TimerIntervalRules) {
     ManualEventLoop loop;
     list.SetEnableTimer(true);
     EXPECT_THAT(loop.RunningIntervals(), ElementsAre(500u));
@@ -229,13 +221,11 @@ TEST_F(WinListTest, TimerRestsDuringEveryScanAndOnChangedComesOnlyFromATickWhose
     EXPECT_EQ(loop.RunningCount(), 0);
 }
 
-TEST(WinListLifetime, ComponentDestroyedWhileItsTickHandlesMessagesIsNotTouchedAgain) {
+TEST_F(WinListTest, ComponentDestroyedWhileItsTickHandlesMessagesIsNotTouchedAgain) {
     ManualEventLoop loop;
-    FakeDesktop desktop;
-    FakeProcessSystem processes;
     desktop.Add(0x10, "window");
     bool notified = false;
-    auto list = std::make_unique<TWinList>(nullptr, desktop, processes);
+    auto list = std::make_unique<TWinList>(nullptr, desktop, processes);  // not the fixture's
     list->OnChanged = [&](TObject*) { notified = true; };
     list->SetEnableTimer(true);
     loop.PendingMessages = [&] { list.reset(); };  // the page closes meanwhile
