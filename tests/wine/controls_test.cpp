@@ -43,11 +43,12 @@ protected:
     TopLevel form{nullptr, true};
 };
 
-// Paints itself in one colour, so that a test can find it on the parent's surface.
+// A 50-pixel square that paints itself in one colour, so that a test can find it on the
+// parent's surface.
 class Swatch : public TGraphicControl {
 public:
-    Swatch(TWinControl& parent, RECT bounds, COLORREF colour) : TGraphicControl(nullptr), colour(colour) {
-        SetBounds(bounds.left, bounds.top, bounds.right, bounds.bottom);
+    Swatch(TWinControl& parent, int left, int top, COLORREF colour) : TGraphicControl(nullptr), colour(colour) {
+        SetBounds(left, top, 50, 50);
         SetParent(&parent);
     }
     COLORREF colour;
@@ -55,7 +56,7 @@ public:
 };
 
 TEST_F(ControlsTest, WindowlessChildrenArePaintedInStackingOrderAndGetTheMouse) {
-    Swatch below(form, {10, 10, 50, 50}, kRed), above(form, {40, 40, 50, 50}, kBlue);
+    Swatch below(form, 10, 10, kRed), above(form, 40, 40, kBlue);
     EXPECT_EQ(PixelAt(form.Handle(), 20, 20), kRed);
     EXPECT_EQ(PixelAt(form.Handle(), 45, 45), kBlue);  // the later one lies on top
     below.BringToFront();
@@ -144,7 +145,7 @@ TEST_F(ControlsTest, ListBoxReleasesOfAnyButtonOrKeySeeTheSelectionTheyMade) {
     PostKey(list.Handle(), VK_DOWN);
     PostKey(list.Handle(), VK_SHIFT);  // a key that moves nothing is reported all the same
     Until([&] { return seen.find("key 16") != std::string::npos; });
-    EXPECT_EQ(seen, "mouse 0 at 2;key 40 at 3;key 16 at 3;");
+    EXPECT_EQ(seen, "mouse 0 at 2;key 40 at 3;key 16 at 3;");  // VK_DOWN, VK_SHIFT
 }
 
 // A visible popup menu of this process, or nullptr.

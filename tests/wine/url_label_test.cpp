@@ -10,22 +10,14 @@
 
 namespace {
 
-// Writes down each open it is asked for, in one log with the label's mouse-down events.
-class RecordingShell : public platform::IShell {
-public:
-    explicit RecordingShell(std::vector<std::string>& log) : log_(log) {}
-    bool fail = false;
-    void ShellOpen(const char* operation, const char* file, int showCommand) override {
-        log_.push_back(std::string(operation) + " " + file + " " + std::to_string(showCommand));
-        if (fail) throw std::runtime_error("no handler for this address");
-    }
-
-private:
-    std::vector<std::string>& log_;
-};
-
-class URLLabels : public ::testing::Test {
+// The fixture is the labels' shell: it writes down each open it is asked for, in one log
+// with the labels' mouse-down events and the errors shown.
+class URLLabels : public ::testing::Test, public platform::IShell {
 protected:
+    void ShellOpen(const char* operation, const char* file, int showCommand) override {
+        log.push_back(std::string(operation) + " " + file + " " + std::to_string(showCommand));
+        if (shellFails) throw std::runtime_error("no handler for this address");
+    }
     void SetUp() override {
         application.Initialize();
         host.SetBorderStyle(bsNone);
@@ -41,7 +33,7 @@ protected:
     TAutoURLLabel* Add(const std::string& caption) {
         auto* label = host.Own(std::make_unique<TAutoURLLabel>(&host));
         label->SetParent(&host);
-        label->SetShell(shell);
+        label->SetShell(*this);
         label->SetCaption(caption);
         label->OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int, int) {
             log.push_back("down " + std::to_string(button));
@@ -52,7 +44,7 @@ protected:
     void Send(UINT message, WPARAM keys = 0) { ::SendMessageA(host.Handle(), message, keys, MAKELPARAM(20, 15)); }
 
     std::vector<std::string> log;
-    RecordingShell shell{log};
+    bool shellFails = false;
     TExceptionHandler shownErrors;
     TApplication application;
     TForm host{nullptr};
@@ -106,7 +98,7 @@ TEST_F(URLLabels, EveryPressOfEveryButtonOpensTheURLAfterTheMouseDownEvent) {
 
     log.clear();
     link->SetURL("");  // a caption with no URL still calls the shell, with an empty name
-    shell.fail = true;  // and whatever the shell does, no error comes of it
+    shellFails = true;  // and whatever the shell does, no error comes of it
     Send(WM_LBUTTONDOWN, MK_LBUTTON);
     Send(WM_LBUTTONUP);
     EXPECT_EQ(log, (std::vector<std::string>{"down 0", "open  9"}));
