@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <strings.h>
+
 #include <memory>
 
 namespace {
@@ -16,14 +17,7 @@ struct Record : TObject {
     int id;
 };
 
-int CompareIgnoringCase(const std::string& a, const std::string& b) {
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i]));
-        const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x - y;
-    }
-    return static_cast<int>(a.size()) - static_cast<int>(b.size());
-}
+int CompareIgnoringCase(const std::string& a, const std::string& b) { return ::strcasecmp(a.c_str(), b.c_str()); }
 
 TEST(StringList, OutOfRangePositionsRaiseTheListIndexErrorWithThePosition) {
     int live = 0;
@@ -45,12 +39,10 @@ TEST(StringList, UnsortedListKeepsAppendOrderAndDuplicates) {
     int live = 0;
     TStringList list;
     for (const char* text : {"b", "a", "b"}) list.AddObject(text, std::make_unique<Record>(live));
-    ASSERT_EQ(list.Count(), 3);
-    EXPECT_EQ(list.Strings(0), "b");
-    EXPECT_EQ(list.Strings(1), "a");
-    EXPECT_EQ(list.Strings(2), "b");
+    EXPECT_EQ(list.Strings(0) + list.Strings(1) + list.Strings(2), "bab");
     EXPECT_EQ(live, 3);
     list.Clear();
+    EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(live, 0);
 }
 

@@ -8,6 +8,7 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "platform/Win32Platform.h"
 #include "support/ChildProcess.h"
@@ -15,12 +16,6 @@
 namespace {
 
 using platform::Win32Platform;
-
-std::string OwnPath() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
 
 bool SamePath(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
@@ -35,40 +30,30 @@ void ExpectAscendingWithoutCase(const TStringList& list) {
         EXPECT_LT(::lstrcmpiA(list.Strings(k - 1).c_str(), list.Strings(k).c_str()), 0) << list.Strings(k);
 }
 
-// A file written for one test and deleted after it.
-class ScratchFile {
-public:
-    ScratchFile(const std::string& name, const std::string& content)
-        : path_(BesideThisProgram(std::to_string(::GetCurrentProcessId()) + "_" + name)) {
-        std::ofstream(path_, std::ios::binary) << content;
-    }
-    ~ScratchFile() { ::DeleteFileA(path_.c_str()); }
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 class ProcListOnWindows : public ::testing::Test {
 protected:
-    void SetUp() override { ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS); }
+    void TearDown() override { ::SetPriorityClass(::GetCurrentProcess(), NORMAL_PRIORITY_CLASS); }
     Win32Platform& system = Win32Platform::Instance();
     TProcList procList{nullptr, system};
 };
 
-TEST_F(ProcListOnWindows, ThisProgramIsListedWithItsFullPathAndNormalPriority) {
-    procList.ReadProcessList();
-    const int i = IndexOfProcess(procList, ::GetCurrentProcessId());
-    ASSERT_GE(i, 0);
-    EXPECT_TRUE(SamePath(procList.ProcessExeFile(i), OwnPath())) << procList.ProcessExeFile(i);
-    EXPECT_TRUE(SamePath(procList.ProcessList().Strings(i), "find_proc_test.exe"));
-    EXPECT_EQ(procList.ProcessPriClassBase(i), 8);
-    EXPECT_EQ(procList.ProcessPriorityText(i), "[Normal  ]");
-    EXPECT_EQ(procList.ProcessExeType(i), "hi:0");
-    ExpectAscendingWithoutCase(procList.ProcessList());
+TEST_F(ProcListOnWindows, ThisProgramIsListedWithItsFullPathAndItsBasePriority) {
+    for (auto [priorityClass, base, text] : {std::tuple{NORMAL_PRIORITY_CLASS, 8, "[Normal  ]"},
+                                             std::tuple{BELOW_NORMAL_PRIORITY_CLASS, 6, "[Unknown]"}}) {
+        ASSERT_TRUE(::SetPriorityClass(::GetCurrentProcess(), priorityClass));
+        procList.ReadProcessList();
+        const int i = IndexOfProcess(procList, ::GetCurrentProcessId());
+        ASSERT_GE(i, 0);
+        EXPECT_TRUE(SamePath(procList.ProcessExeFile(i), ThisProgram())) << procList.ProcessExeFile(i);
+        EXPECT_TRUE(SamePath(procList.ProcessList().Strings(i), "find_proc_test.exe"));
+        EXPECT_EQ(procList.ProcessPriClassBase(i), base);
+        EXPECT_EQ(procList.ProcessPriorityText(i), text);
+        EXPECT_EQ(procList.ProcessExeType(i), "hi:0");
+        ExpectAscendingWithoutCase(procList.ProcessList());
+    }
 }
 
-TEST_F(ProcListOnWindows, AChildIsListedWithThisProgramAsParentAndItsThreadCount) {
+TEST_F(ProcListOnWindows, AChildIsListedWithItsParentThreadsAndModulesUntilItEnds) {
     ChildProcess child(2);
     ASSERT_TRUE(child.Started());
     procList.ReadProcessList();
@@ -78,11 +63,7 @@ TEST_F(ProcListOnWindows, AChildIsListedWithThisProgramAsParentAndItsThreadCount
     EXPECT_TRUE(SamePath(procList.ProcessExeFile(i), ChildProcess::Path())) << procList.ProcessExeFile(i);
     EXPECT_EQ(procList.ProcessParentID(i), ::GetCurrentProcessId());
     EXPECT_EQ(procList.ProcessCntThreads(i), 3u);
-}
 
-TEST_F(ProcListOnWindows, ModuleListOfAChildHoldsItsExecutableAndKernel32UntilItEnds) {
-    ChildProcess child(0);
-    ASSERT_TRUE(child.Started());
     procList.ReadModuleList(child.Id());
     const int exe = procList.ModuleList().IndexOf("PROC_CHILD.EXE");
     ASSERT_GE(exe, 0);
@@ -99,18 +80,18 @@ TEST_F(ProcListOnWindows, ModuleListOfAChildHoldsItsExecutableAndKernel32UntilIt
 }
 
 TEST_F(ProcListOnWindows, ExecutableTypeTellsConsoleWindowedDosAndOtherFiles) {
-    std::string dosHeader(64, '\0');
-    dosHeader[0] = 'M';
-    dosHeader[1] = 'Z';
-    const ScratchFile dos("dos.exe", dosHeader + std::string(64, '\x90'));
-    const ScratchFile text("notes.txt", "not a program\r\n");
+    const std::string dos = BesideThisProgram(std::to_string(::GetCurrentProcessId()) + "_dos.exe");
+    const std::string text = BesideThisProgram(std::to_string(::GetCurrentProcessId()) + "_notes.txt");
+    std::ofstream(dos, std::ios::binary) << "MZ" << std::string(62, '\0') << std::string(64, '\x90');
+    std::ofstream(text, std::ios::binary) << "not a program\r\n";
 
     EXPECT_EQ(ExeTypeToText(system.ExeType(ChildProcess::Path().c_str())), "hi:0");
     EXPECT_EQ(ExeTypeToText(system.ExeType(BesideThisProgram("proc_window_gui40.exe").c_str())), "32-Bit");
-    EXPECT_EQ(system.ExeType(dos.Path().c_str()), 0x5A4Du);
-    EXPECT_EQ(ExeTypeToText(system.ExeType(dos.Path().c_str())), "MS-Dos");
-    EXPECT_EQ(ExeTypeToText(system.ExeType(text.Path().c_str())), "");
+    EXPECT_EQ(system.ExeType(dos.c_str()), 0x5A4Du);
+    EXPECT_EQ(ExeTypeToText(system.ExeType(text.c_str())), "");
     EXPECT_EQ(ExeTypeToText(system.ExeType(BesideThisProgram("no such file.exe").c_str())), "");
+    ::DeleteFileA(dos.c_str());
+    ::DeleteFileA(text.c_str());
 }
 
 TEST_F(ProcListOnWindows, AModuleOfThisProgramIsFreedUnderItsListedHandle) {

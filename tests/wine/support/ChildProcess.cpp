@@ -1,13 +1,27 @@
-// ChildProcess: the child tells it is running by setting a named event of this test.
+// ChildProcess: proc_child tells it is running by setting a named event of this test.
 #include "support/ChildProcess.h"
 
 #include <atomic>
 
-std::string BesideThisProgram(const std::string& name) {
+std::string ThisProgram() {
     char own[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, own, MAX_PATH);
-    const std::string path = own;
+    return own;
+}
+
+std::string BesideThisProgram(const std::string& name) {
+    const std::string path = ThisProgram();
     return path.substr(0, path.find_last_of('\\') + 1) + name;
+}
+
+bool ChildProcess::Start(const std::string& program, std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info_))
+        return false;
+    ::CloseHandle(info_.hThread);
+    return true;
 }
 
 ChildProcess::ChildProcess(int extraThreads) {
@@ -15,16 +29,15 @@ ChildProcess::ChildProcess(int extraThreads) {
     const std::string eventName = "VelqornsTestChild" + std::to_string(::GetCurrentProcessId()) + "_" +
                                   std::to_string(++started);
     const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-    std::string commandLine = "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    if (::CreateProcessA(Path().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                         &info_)) {
-        ::CloseHandle(info_.hThread);
+    if (Start(Path(), "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads))) {
         const HANDLE waits[] = {ready, info_.hProcess};
         started_ = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
     }
     ::CloseHandle(ready);
+}
+
+ChildProcess::ChildProcess(const std::string& program) {
+    started_ = Start(program, "\"" + program + "\"") && ::WaitForInputIdle(info_.hProcess, 60000) == 0;
 }
 
 ChildProcess::~ChildProcess() {
@@ -39,3 +52,10 @@ void ChildProcess::End() {
 }
 
 bool ChildProcess::Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+
+DWORD ChildProcess::ExitCode() const {
+    ::WaitForSingleObject(info_.hProcess, INFINITE);
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}

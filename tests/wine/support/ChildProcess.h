@@ -1,12 +1,14 @@
-// ChildProcess: proc_child.exe, started by a test and running idle until the test ends it;
-// and the place of the helper programs, beside the test program.
+// ChildProcess: a program started by a test and ended with it at the latest: proc_child.exe
+// running idle until the test ends it, or any windowed program; and the place of the helper
+// programs, beside the test program.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-// The full path of a file beside this test program.
+// The full path of this test program, and of a file beside it.
+std::string ThisProgram();
 std::string BesideThisProgram(const std::string& name);
 
 class ChildProcess {
@@ -14,6 +16,8 @@ public:
     // Starts the child with extraThreads idle threads besides its main one and waits until
     // it is running.
     explicit ChildProcess(int extraThreads = 0);
+    // Starts a windowed program and waits until its message loop is idle.
+    explicit ChildProcess(const std::string& program);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -26,8 +30,12 @@ public:
     void End();
     // True once the process has ended, by whatever hand.
     bool Ended() const;
+    // Waits until the process has ended by itself; its exit code.
+    DWORD ExitCode() const;
 
 private:
+    bool Start(const std::string& program, std::string commandLine);
+
     PROCESS_INFORMATION info_{};
     bool started_ = false;
 };

@@ -52,3 +52,28 @@ RECT WindowPixels::InkBounds(const RECT& area, COLORREF background) const {
     }
     return ink;
 }
+
+RECT WindowPixels::Bounds(COLORREF colour) const {
+    RECT bounds{};
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x)
+            if (At(x, y) == colour) {
+                const RECT dot{x, y, x + 1, y + 1};
+                ::UnionRect(&bounds, &bounds, &dot);
+            }
+    return bounds;
+}
+
+int WindowPixels::Count(COLORREF colour) const {
+    int count = 0;
+    for (COLORREF pixel : pixels_) count += pixel == colour;
+    return count;
+}
+
+COLORREF PixelAt(HWND window, int x, int y) {
+    ::UpdateWindow(window);
+    HDC dc = ::GetDC(window);
+    const COLORREF pixel = ::GetPixel(dc, x, y);
+    ::ReleaseDC(window, dc);
+    return pixel;
+}

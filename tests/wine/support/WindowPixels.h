@@ -18,8 +18,15 @@ public:
     bool Contains(const RECT& area, COLORREF colour) const;
     // The smallest rectangle around every pixel of area that differs from background.
     RECT InkBounds(const RECT& area, COLORREF background) const;
+    // The smallest rectangle around every pixel of the colour; empty when there is none.
+    RECT Bounds(COLORREF colour) const;
+    int Count(COLORREF colour) const;  // how many pixels have the colour
 
 private:
     int width_ = 0, height_ = 0;
     std::vector<COLORREF> pixels_;
 };
+
+// One pixel of window's client area, once what is pending has been painted: unlike
+// WindowPixels, this repaints nothing else, so it tells whether a change was repainted.
+COLORREF PixelAt(HWND window, int x, int y);

@@ -1,0 +1,90 @@
+// Test window helpers: geometry read back from the system, and input as a user makes it.
+#include "support/TestWindows.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+
+void TopLevel::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    params.Style = (params.Style & ~WS_CHILD) | WS_OVERLAPPEDWINDOW;
+    if (topmost_) params.ExStyle |= WS_EX_TOPMOST;
+}
+
+void TopLevel::ShowInFront(int left, int top, int width, int height) {
+    SetBounds(left, top, width, height);
+    ::ShowWindow(Handle(), SW_SHOW);
+    ::SetForegroundWindow(Handle());
+    ::SetActiveWindow(Handle());
+    ::UpdateWindow(Handle());
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rect;
+    ::GetClientRect(window, &rect);
+    return {rect.right, rect.bottom};
+}
+
+RECT PlaceInParent(HWND child) {
+    RECT rect;
+    ::GetWindowRect(child, &rect);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE MeasureText(const TFont& font, const std::string& text, UINT flags, int width) {
+    ScopedWindowDC screen(nullptr);
+    ScopedSelect select(screen.get(), font.Handle());
+    RECT rect{0, 0, width, 0};
+    ::DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_EXPANDTABS | flags);
+    return {rect.right, rect.bottom};
+}
+
+void ClickTab(HWND tabs, int index) {
+    RECT tab{};
+    ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
+    const LPARAM point = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
+    ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    ::SendMessageA(tabs, WM_LBUTTONUP, 0, point);
+}
+
+void Click(HWND window, POINT point, bool right) {
+    ::SetWindowPos(::GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::ClientToScreen(window, &point);
+    const LONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[2]{};
+    for (INPUT& event : input) {
+        event.type = INPUT_MOUSE;
+        event.mi.dx = (point.x * 65536 + width - 1) / width;
+        event.mi.dy = (point.y * 65536 + height - 1) / height;
+        event.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    input[0].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(::SendInput(2, input, sizeof(INPUT)), 2u);
+}
+
+void PostKey(HWND window, WORD key) {
+    ::PostMessageA(window, WM_KEYDOWN, key, 1);
+    ::PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
+}
+
+void PumpUntil(TApplication& application, const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        application.ProcessMessages();
+        ::Sleep(1);
+    }
+}
+
+void Settle(TApplication& application) {
+    bool reached = false;
+    application.MessageFilters.push_back([&](MSG& message) {
+        if (message.hwnd || message.message != WM_APP) return false;
+        reached = true;
+        return true;
+    });
+    ::PostThreadMessageA(::GetCurrentThreadId(), WM_APP, 0, 0);
+    PumpUntil(application, [&] { return reached; });
+    application.MessageFilters.pop_back();
+}

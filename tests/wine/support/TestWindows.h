@@ -1,0 +1,48 @@
+// Helpers for the toolkit tests against real windows: a top-level window to put controls
+// in, places and sizes as the system reports them, text measured as DrawText measures it,
+// and user input: real clicks, posted keys, the message loop run until something happened.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "toolkit/Application.h"
+#include "toolkit/Control.h"
+
+// An overlapped window; a topmost one gets the real mouse input aimed at it, not another
+// test program's window.
+class TopLevel : public TWinControl {
+public:
+    explicit TopLevel(TComponent* owner, bool topmost = false) : TWinControl(owner), topmost_(topmost) {}
+    // Shows the window at these bounds, active and in the foreground, and paints it.
+    void ShowInFront(int left, int top, int width, int height);
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+
+private:
+    bool topmost_;
+};
+
+SIZE ClientSize(HWND window);
+// The window's rectangle in the client coordinates of its parent.
+RECT PlaceInParent(HWND child);
+// The size of text as DrawText measures it in font (DT_CALCRECT, tabs expanded).
+SIZE MeasureText(const TFont& font, const std::string& text, UINT flags = 0, int width = 0);
+
+// Presses the left mouse button on a tab of a tab control, as the user does.
+void ClickTab(HWND tabs, int index);
+// A real click through the system's input queue at a point of window's client area. Each
+// event carries its position: another program may move the pointer in between.
+void Click(HWND window, POINT point, bool right = false);
+void PostKey(HWND window, WORD key);
+// Handles messages until done() holds (or a generous time-out, so that a fault cannot hang).
+void PumpUntil(TApplication& application, const std::function<bool()>& done);
+// Handles every message posted so far: they keep their order, so a marker posted now comes
+// after them.
+void Settle(TApplication& application);
