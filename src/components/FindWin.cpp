@@ -139,6 +139,7 @@ bool TWinList::SameSetAsLastRebuild() {
 
 void TWinList::Rebuild() {
     windowList_.Clear();
+    ++generation_;  // the old records are gone, whether or not the new ones all come
     if (!taken_.empty()) {
         ExeFiles exeFiles = TakeExeFiles();
         for (WindowHandle window : taken_) AddWindow(window, exeFiles);

@@ -74,6 +74,9 @@ public:
     virtual void FindWindows();
     // Whether the last scan rebuilt the list.
     bool Changed() const { return changed_; }
+    // Counts the rebuilds of the list: an owner that remembers the value it showed can tell
+    // whether its view still pairs its lines with these records.
+    std::uint32_t Generation() const { return generation_; }
 
     // Fields of the record at a list index; an index outside the list raises the list's
     // index error. <windows.h> renames GetClassName, so the getters live in this header
@@ -141,6 +144,7 @@ private:
     std::vector<platform::WindowHandle> lastSet_;     // sorted handles of the last rebuild
     std::uint32_t lastSum_ = 0;
     bool changed_ = false;
+    std::uint32_t generation_ = 0;
 
     // Set to false when the component is destroyed, so that a tick can tell whether the
     // messages it let run have destroyed its component.

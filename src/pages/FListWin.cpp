@@ -1,6 +1,15 @@
-// TFormWin: the page's frame, built from its layout.
+// TFormWin: the page's layout, the filter buttons and boxes, the list and its details, and
+// the two menu actions. ListBox1 and WinList1's list are kept in step through the list's
+// generation: a line is never paired with a record of a newer list.
 #include "pages/FListWin.h"
 
+#include <array>
+
+#include "components/ProcessActions.h"
+#include "platform/Win32Platform.h"
+#include "shared/NumberFormat.h"
+#include "shared/ShortenPath.h"
+#include "toolkit/Dialogs.h"
 #include "toolkit/Layout.h"
 
 TFormWin* FormWin = nullptr;
@@ -12,18 +21,279 @@ const TProperties kFormProperties = {
     {"BorderStyle", "bsDialog"},
     {"ClientWidth", "578"},
     {"ClientHeight", "414"},
+    {"Position", "poDefaultPosOnly"},
     {"Font.Name", "MS Sans Serif"},
     {"Font.Height", "-11"},
     {"Font.Color", "clWindowText"},
 };
 
-const TLayout kLayout = {};
+// What the form description writes into WinList1's About; the component keeps its own
+// credit text instead.
+constexpr const char* kWinListAbout = "TWinList";
+
+constexpr const char* kHint = "klick an item to obtain some information";
+
+// The style boxes of GroupBox1: place, caption and the bits each stands for. cb1 stands for
+// WS_OVERLAPPED, which is 0: it is ticked for any style word that is not 0.
+struct StyleBoxRow {
+    TCheckBox* TFormWin::*box;
+    const char* name;
+    const char* caption;
+    int left, top, width;
+    std::uint32_t mask;
+};
+const std::array<StyleBoxRow, 22> kStyleBoxes = {{
+    {&TFormWin::cb1, "cb1", "WS_OVERLAPPED", 8, 16, 121, 0},
+    {&TFormWin::cb2, "cb2", "WS_POPUP", 8, 32, 121, 0x80000000},
+    {&TFormWin::cb3, "cb3", "WS_CHILD", 8, 48, 121, 0x40000000},
+    {&TFormWin::cb4, "cb4", "WS_MINIMIZE", 8, 64, 121, 0x20000000},
+    {&TFormWin::cb5, "cb5", "WS_VISIBLE", 8, 80, 121, 0x10000000},
+    {&TFormWin::cb6, "cb6", "WS_DISABLED", 8, 96, 121, 0x08000000},
+    {&TFormWin::cb7, "cb7", "WS_CLIPSIBLINGS", 8, 112, 121, 0x04000000},
+    {&TFormWin::cb8, "cb8", "WS_CLIPCHILDREN", 8, 128, 129, 0x02000000},
+    {&TFormWin::cb9, "cb9", "WS_MAXIMIZE", 144, 16, 121, 0x01000000},
+    {&TFormWin::cb10, "cb10", "WS_CAPTION", 144, 32, 121, 0x00C00000},
+    {&TFormWin::cb11, "cb11", "WS_BORDER", 144, 48, 121, 0x00800000},
+    {&TFormWin::cb12, "cb12", "WS_DLGFRAME", 144, 64, 121, 0x00400000},
+    {&TFormWin::cb13, "cb13", "WS_VSCROLL", 144, 80, 121, 0x00200000},
+    {&TFormWin::cb14, "cb14", "WS_HSCROLL", 144, 96, 121, 0x00100000},
+    {&TFormWin::cb15, "cb15", "WS_SYSMENU", 144, 112, 121, 0x00080000},
+    {&TFormWin::cb16, "cb16", "WS_THICKFRAME", 144, 128, 121, 0x00040000},
+    {&TFormWin::cb17, "cb17", "WS_GROUP", 8, 144, 121, 0x00020000},
+    {&TFormWin::cb18, "cb18", "WS_TABSTOP", 144, 144, 121, 0x00010000},
+    {&TFormWin::cb19, "cb19", "WS_MINIMIZEBOX", 8, 160, 121, 0x00020000},
+    {&TFormWin::cb20, "cb20", "WS_MAXIMIZEBOX", 144, 160, 121, 0x00010000},
+    {&TFormWin::cb21, "cb21", "WS_TILEDWINDOW", 8, 176, 129, 0x00CF0000},
+    {&TFormWin::cb22, "cb22", "WS_POPUPWINDOW", 144, 176, 129, 0x80880000},
+}};
+constexpr int kStyleBoxHeight = 17;
+
+const std::pair<std::string, std::string> kTransparent{"Transparent", "true"};
+
+TLayout PageLayout() {
+    TLayout layout = {
+        {"Label3", "label", "", 8, 8, 32, 13, {{"Caption", "Label3"}}},
+        {"StaticText1", "statictext", "", 136, 6, 147, 17,
+         {{"AutoSize", "false"}, {"Caption", "[ right mouse-button for menu ]"}, {"TabOrder", "9"}}},
+        {"ListBox1", "listbox", "", 8, 30, 273, 186, {{"ItemHeight", "13"}, {"IntegralHeight", "true"}, {"TabOrder", "0"}}},
+        {"BitBtn1", "bitbtn", "", 8, 220, 75, 25, {{"Caption", "GetAll"}, {"TabOrder", "1"}}},
+        {"BitBtn2", "bitbtn", "", 8, 248, 75, 25, {{"Caption", "GetVisible"}, {"TabOrder", "2"}}},
+        {"BitBtn3", "bitbtn", "", 8, 276, 75, 25, {{"Caption", "GetInvisible"}, {"TabOrder", "3"}}},
+        {"CheckBox3", "checkbox", "", 96, 230, 85, 19, {{"Caption", "Automatic"}, {"Checked", "false"}, {"TabOrder", "6"}}},
+        {"CheckBox1", "checkbox", "", 96, 254, 85, 17, {{"Caption", "EmptyNames"}, {"Checked", "false"}, {"TabOrder", "4"}}},
+        {"CheckBox2", "checkbox", "", 96, 278, 85, 17, {{"Caption", "TaskBarStyle"}, {"Checked", "true"}, {"TabOrder", "5"}}},
+        {"GroupBox1", "groupbox", "", 288, 8, 281, 209, {{"Caption", " WinStyles "}, {"Enabled", "false"}, {"TabOrder", "7"}}},
+    };
+    int tabOrder = 0;
+    for (const StyleBoxRow& box : kStyleBoxes)
+        layout.push_back({box.name, "checkbox", "GroupBox1", box.left, box.top, box.width, kStyleBoxHeight,
+                          {{"Caption", box.caption}, {"Font.Color", "clNavy"}, {"TabOrder", std::to_string(tabOrder++)}}});
+    const TLayout rest = {
+        {"Image1", "image", "", 492, 232, 45, 41, {{"AutoSize", "true"}, {"Center", "true"}}},
+        {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent}},
+        {"Panel1", "panel", "", 4, 304, 569, 106,
+         {{"BevelOuter", "bvRaised"}, {"BevelInner", "bvLowered"}, {"Caption", ""}, {"TabOrder", "8"}}},
+        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent}},
+        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent}},
+        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent}},
+        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent}},
+        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent}},
+        {"Label4", "label", "Panel1", 4, 88, 561, 13, {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent}},
+    };
+    layout.insert(layout.end(), rest.begin(), rest.end());
+    return layout;
+}
+
+std::string HexWord(std::uint32_t value) { return Hex(value, 4); }
 
 }  // namespace
 
-TFormWin::TFormWin(TComponent* owner) : TForm(owner) {
+TFormWin::TFormWin(TComponent* owner) : TFormWin(owner, platform::Win32Platform::Instance(), platform::Win32Platform::Instance()) {}
+
+TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes)
+    : TForm(owner), processes_(processes) {
     Name = "FormWin";
     ApplyProperties(*this, kFormProperties);
-    BuildLayout(*this, kLayout);
+    BuildLayout(*this, PageLayout());
+    Bind(Label3, "Label3");
+    Bind(StaticText1, "StaticText1");
+    Bind(ListBox1, "ListBox1");
+    Bind(BitBtn1, "BitBtn1");
+    Bind(BitBtn2, "BitBtn2");
+    Bind(BitBtn3, "BitBtn3");
+    Bind(CheckBox3, "CheckBox3");
+    Bind(CheckBox1, "CheckBox1");
+    Bind(CheckBox2, "CheckBox2");
+    Bind(GroupBox1, "GroupBox1");
+    for (const StyleBoxRow& row : kStyleBoxes) Bind(this->*row.box, row.name);
+    Bind(Image1, "Image1");
+    Bind(Label8, "Label8");
+    Bind(Panel1, "Panel1");
+    Bind(Label1, "Label1");
+    Bind(Label7, "Label7");
+    Bind(Label5, "Label5");
+    Bind(Label6, "Label6");
+    Bind(Label2, "Label2");
+    Bind(Label4, "Label4");
+
+    WinList1 = Own(std::make_unique<TWinList>(this, windows, processes));
+    WinList1->Name = "WinList1";
+    WinList1->SetAbout(kWinListAbout);
+    PopupMenu1 = Own(std::make_unique<TPopupMenu>(this));
+    PopupMenu1->Name = "PopupMenu1";
+    TerminateProcess1 = PopupMenu1->Add("Terminate Process");
+    TerminateProcess1->Name = "TerminateProcess1";
+    Refresh1 = PopupMenu1->Add("Refresh");
+    Refresh1->Name = "Refresh1";
+    ListBox1->PopupMenu = PopupMenu1;
+
+    const TNotifyEvent filterClick = [this](TObject* sender) { BitBtn1Click(sender); };
+    for (TControl* control : std::initializer_list<TControl*>{BitBtn1, BitBtn2, BitBtn3, CheckBox1, CheckBox2})
+        control->OnClick = filterClick;
+    CheckBox3->OnClick = [this](TObject* sender) { CheckBox3Click(sender); };
+    ListBox1->OnMouseUp = [this](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+        ListBox1MouseUp(sender, button, shift, x, y);
+    };
+    ListBox1->OnKeyUp = [this](TObject* sender, WORD& key, TShiftState shift) { ListBox1KeyUp(sender, key, shift); };
+    TerminateProcess1->OnClick = [this](TObject* sender) { TerminateProcess1Click(sender); };
+    Refresh1->OnClick = [this](TObject* sender) { Refresh1Click(sender); };
+    WinList1->OnChanged = [this](TObject* sender) { ListWin(sender); };
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    OnShow = [this](TObject*) { BitBtn1Click(this); };
+    OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
     DoCreate();
+}
+
+void TFormWin::FormCreate(TObject*) {
+    SetCaption(WinList1->About());
+    CheckBox1->SetChecked(WinList1->EmptyNames());
+    CheckBox3->SetChecked(WinList1->EnableTimer());
+    CheckBox2->SetChecked(WinList1->TaskBarSty());
+}
+
+void TFormWin::BitBtn1Click(TObject* sender) {
+    WinList1->SetTaskBarSty(CheckBox2->Checked());
+    // "TaskBarStyle" leaves out owned windows, so untitled helpers need not be offered.
+    if (CheckBox2->Checked()) {
+        CheckBox1->SetChecked(false);
+        CheckBox1->SetEnabled(false);
+    } else {
+        CheckBox1->SetEnabled(true);
+    }
+    WinList1->SetEmptyNames(CheckBox1->Checked());
+    if (sender == BitBtn1) WinList1->SetWhatDoFind(id_All);
+    else if (sender == BitBtn2) WinList1->SetWhatDoFind(id_VisOnly);
+    else if (sender == BitBtn3) WinList1->SetWhatDoFind(id_InvisOnly);
+    WinList1->FindWindows();
+    ListWin(sender);
+}
+
+void TFormWin::ListWin(TObject*) {
+    ListBox1->SetItems(WinList1->WindowList());
+    shownGeneration_ = WinList1->Generation();
+    ListBox1->SetItemIndex(0);
+    SetStyle(0);
+    Label3->SetCaption(Decimal(static_cast<std::uint32_t>(ListBox1->Count())) + " window(s) found  ");
+    // Label1 is emptied too: a handle of the previous list must not stay on show beside the hint.
+    for (TLabel* label : {Label1, Label6, Label5, Label2, Label8, Label4}) label->SetCaption("");
+    Label7->SetCaption(kHint);
+    Image1->Clear();
+    DoWindow();
+}
+
+void TFormWin::DoWindow() {
+    // During a refresh tick WinList1 may already hold a newer list than ListBox1 shows: the
+    // selected line would then name another window than the record at its index.
+    if (!InStep()) {
+        ListWin(this);
+        return;
+    }
+    const int i = ListBox1->ItemIndex();
+    if (ListBox1->Count() == 0 || i < 0) return;
+    Image1->Clear();
+    SelectedIcon.reset();
+
+    const platform::WindowHandle hwnd = WinList1->GetHwnd(i);
+    const platform::WindowHandle hwndParent = WinList1->GetHwndParent(i);
+    const std::uint32_t threadId = WinList1->GetThreadId(i);
+    const std::uint32_t processId = WinList1->GetProcessId(i);
+    const std::uint32_t style = WinList1->GetStyle(i);
+    const std::uint32_t exStyle = WinList1->GetExStyle(i);
+    const std::string& parentName = WinList1->GetParentName(i);
+    const std::string& className = WinList1->GetClassName(i);
+    const std::string& exeFile = WinList1->GetExeFile(i);
+    const platform::IconHandle icon = WinList1->GetIcon(i);
+
+    Label1->SetCaption("HWnd:      " + HexWord(hwnd));
+    Label7->SetCaption("ThreadID:  " + HexWord(threadId) + " / ProcessID: " + HexWord(processId));
+    Label6->SetCaption("HParent:   " + HexWord(hwndParent) + " -> " + parentName);
+    Label5->SetCaption("ClassName: " + className);
+    Label2->SetCaption("WinStyle:  " + HexWord(style) + " / WinExSty: " + HexWord(exStyle));
+    const TFont& font = Font();
+    Label4->SetCaption(ShortenPath(
+        exeFile, [&font](const std::string& text) { return TextWidthOnScreen(font, text); }, Label4->Width()));
+    Label8->SetCaption("HIcon: " + HexWord(icon));
+
+    // The handle stays WinList1's record's; the page only shows it.
+    SelectedIcon = std::make_unique<TDisplayIcon>(platform::ToHicon(icon));
+    Image1->SetIcon(SelectedIcon->Handle());
+    SetStyle(style);
+}
+
+void TFormWin::SetStyle(std::uint32_t style) {
+    for (const StyleBoxRow& row : kStyleBoxes)
+        (this->*row.box)->SetChecked(row.mask == 0 ? style != 0 : (style & row.mask) == row.mask);
+}
+
+void TFormWin::ListBox1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { DoWindow(); }
+
+void TFormWin::ListBox1KeyUp(TObject*, WORD&, TShiftState) { DoWindow(); }
+
+void TFormWin::CheckBox3Click(TObject*) { WinList1->SetEnableTimer(CheckBox3->Checked()); }
+
+void TFormWin::TerminateProcess1Click(TObject*) {
+    // The menu may have opened (from the keyboard) while WinList1 already held a newer list:
+    // the line's index would then name another process. Show the new list instead.
+    if (!InStep()) {
+        ListWin(this);
+        return;
+    }
+    const int i = ListBox1->ItemIndex();
+    if (ListBox1->Count() == 0 || i < 0) return;
+    // Taken before the warning shows: ticks may refill the list while it is open, and the
+    // process the warning names is the one that is ended.
+    const std::string title = WinList1->WindowList().Strings(i);
+    const std::uint32_t processId = WinList1->GetProcessId(i);
+
+    const std::string warning = "Process: --> " + title +
+                                "\n\r\n\r"
+                                "TerminateProcess kann das System in einen instabilen Zustand \n\r"
+                                "f\xFChren. Sie sollten dies nur tun, wenn Sie sich v\xF6llig sicher\n\r"
+                                "sind! Sind Sie sicher?";
+    if (MessageDlg(warning, mtConfirmation, mbYes | mbNo, 0) != mrYes) return;
+    // The wait for the process's end is bounded, so a process that takes long to die cannot
+    // freeze the program.
+    if (TerminateProcessById(processes_, processId) == TTerminateOutcome::NotOpened)
+        MessageDlg("Kann das Handle des selektierten Prozesses nicht finden!", mtError, mbOK, 0);
+    Refresh1Click(this);
+}
+
+void TFormWin::Refresh1Click(TObject*) {
+    WinList1->FindWindows();
+    ListWin(this);
+}
+
+void TFormWin::FormCloseQuery(TObject*, bool& canClose) {
+    Image1->Clear();
+    SelectedIcon.reset();
+    canClose = true;
+}
+
+// Only a page shown as a window of its own is ever activated; embedded in the main window
+// it is a child window, which the system never activates. Coming back to the page keeps
+// the user's selection: the list is refilled only when it is out of step with WinList1.
+LRESULT TFormWin::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = TForm::WndProc(message, wParam, lParam);
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && !InStep()) ListWin(this);
+    return result;
 }

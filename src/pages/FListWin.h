@@ -1,12 +1,101 @@
-// TFormWin: the window list page behind the "Window list" tab. For now an empty page with
-// its frame; the main window embeds it borderless in its tab.
+// TFormWin: the window list page behind the "Window list" tab. It lets the user choose which
+// top-level windows WinList1 lists, shows them, the details of the selected one (handles,
+// owner, class, styles decoded into 22 boxes, executable path and icon), and can end the
+// process that owns it after a warning.
 #pragma once
 
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "components/FindWin.h"
+#include "platform/Platform.h"
+#include "toolkit/BitBtn.h"
+#include "toolkit/CheckBox.h"
 #include "toolkit/Form.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/Image.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/Panel.h"
+#include "toolkit/PopupMenu.h"
+#include "toolkit/StaticText.h"
 
 class TFormWin : public TForm {
 public:
+    // The page on the real desktop.
     explicit TFormWin(TComponent* owner);
+    // The page on another platform (borrowed; it must outlive the page).
+    TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes);
+
+    // Shows an icon handle that belongs to someone else: it never destroys the handle.
+    class TDisplayIcon {
+    public:
+        explicit TDisplayIcon(HICON handle) : handle_(handle) {}
+        HICON Handle() const { return handle_; }
+
+    private:
+        HICON handle_;
+    };
+
+    // The controls, as the layout builds them (borrowed: the page owns them).
+    TLabel* Label3;
+    TStaticText* StaticText1;
+    TListBox* ListBox1;
+    TBitBtn* BitBtn1;
+    TBitBtn* BitBtn2;
+    TBitBtn* BitBtn3;
+    TCheckBox* CheckBox3;
+    TCheckBox* CheckBox1;
+    TCheckBox* CheckBox2;
+    TGroupBox* GroupBox1;
+    TCheckBox *cb1, *cb2, *cb3, *cb4, *cb5, *cb6, *cb7, *cb8, *cb9, *cb10, *cb11;
+    TCheckBox *cb12, *cb13, *cb14, *cb15, *cb16, *cb17, *cb18, *cb19, *cb20, *cb21, *cb22;
+    TImage* Image1;
+    TLabel* Label8;
+    TPanel* Panel1;
+    TLabel* Label1;
+    TLabel* Label7;
+    TLabel* Label5;
+    TLabel* Label6;
+    TLabel* Label2;
+    TLabel* Label4;
+    // The components (borrowed: the page owns them).
+    TWinList* WinList1;
+    TPopupMenu* PopupMenu1;
+    TMenuItem* TerminateProcess1;
+    TMenuItem* Refresh1;
+
+    // The icon Image1 shows; none until the first detail display.
+    std::unique_ptr<TDisplayIcon> SelectedIcon;
+
+    void FormCreate(TObject* sender);
+    // Copies the two rule boxes into WinList1, takes the filter from a button sender (a box
+    // or the page itself keeps it), scans and shows the list.
+    void BitBtn1Click(TObject* sender);
+    // Fills ListBox1 from WinList1's list, selects line 0 and shows its details.
+    void ListWin(TObject* sender);
+    // Shows the details of the selected line.
+    void DoWindow();
+    // Ticks the 22 style boxes for the style word.
+    void SetStyle(std::uint32_t style);
+    void ListBox1MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void ListBox1KeyUp(TObject* sender, WORD& key, TShiftState shift);
+    void CheckBox3Click(TObject* sender);
+    // Ends the process of the selected window once the user has agreed, then refreshes.
+    void TerminateProcess1Click(TObject* sender);
+    void Refresh1Click(TObject* sender);
+    void FormCloseQuery(TObject* sender, bool& canClose);
+
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Whether ListBox1 shows the list WinList1 holds now, line for record.
+    bool InStep() const { return WinList1->Generation() == shownGeneration_; }
+
+    platform::IProcessSystem& processes_;
+    std::uint32_t shownGeneration_ = 0;  // WinList1's generation that ListBox1 shows
 };
 
 // The window list page, made by the main window (borrowed: the application owns it).

@@ -79,8 +79,10 @@ TEST_F(WinListTest, SameSetOfWindowsDoesNotRebuild) {
     desktop.Add(0x10, "first");
     desktop.Add(0x20, "second");
     desktop.Add(0x30, "hidden").visible = false;
+    EXPECT_EQ(list.Generation(), 0u);
     EXPECT_THAT(Scan(id_VisOnly, false), ElementsAre(0x10, 0x20));
     EXPECT_TRUE(list.Changed());
+    EXPECT_EQ(list.Generation(), 1u);
     const int snapshots = Snapshots(), records = desktop.recordQueries;
 
     list.FindWindows();
@@ -97,6 +99,10 @@ TEST_F(WinListTest, SameSetOfWindowsDoesNotRebuild) {
     EXPECT_EQ(desktop.recordQueries, records);
     EXPECT_THAT(Listed(), ElementsAre(0x10, 0x20));
     EXPECT_EQ(list.WindowList().Strings(0), "first");
+    EXPECT_EQ(list.Generation(), 1u);
+    desktop.Remove(0x20);
+    list.FindWindows();
+    EXPECT_EQ(list.Generation(), 2u);
 }
 
 TEST_F(WinListTest, DifferentSetsRebuildEvenWithEqualHandleSums) {
