@@ -11,87 +11,67 @@
 
 namespace {
 
-std::vector<std::string> Texts(const TStringList& list) {
-    std::vector<std::string> texts;
+using Texts = std::vector<std::string>;
+using System = FakeProcessSystem;
+
+Texts TextsOf(const TStringList& list) {
+    Texts texts;
     for (int i = 0; i < list.Count(); ++i) texts.push_back(list.Strings(i));
     return texts;
 }
 
 class ProcListTest : public ::testing::Test {
 protected:
-    FakeProcessSystem system;
+    System system;
     TProcList procList{nullptr, system};
 };
 
-TEST_F(ProcListTest, ProcessesAreOrderedByFileNameWhateverTheSnapshotOrder) {
+// Equal names (without case) are listed once, with the first spelling and the later record.
+TEST_F(ProcListTest, ProcessesAreListedOncePerFileNameInNameOrderWhateverTheSnapshotOrder) {
     const std::vector<platform::ProcessEntry> processes = {
-        FakeProcessSystem::Process(0x10, "C:\\WINDOWS\\zeta.exe"),
-        FakeProcessSystem::Process(0x20, "C:\\Program Files\\Tools\\Alpha.exe"),
-        FakeProcessSystem::Process(0x30, "D:beta.EXE"),
-        FakeProcessSystem::Process(0x40, "gamma.exe"),
-    };
-    const std::vector<std::string> expected = {"Alpha.exe", "beta.EXE", "gamma.exe", "zeta.exe"};
+        System::Process(0x10, "C:\\WINDOWS\\zeta.exe"), System::Process(0x20, "C:\\Program Files\\Alpha.exe"),
+        System::Process(0x30, "D:beta.EXE"),           System::Process(0x40, "gamma.exe"),
+        System::Process(0x50, "C:\\b\\ALPHA.EXE")};
     for (bool reversed : {false, true}) {
         system.processes = processes;
         if (reversed) std::reverse(system.processes.begin(), system.processes.end());
         procList.ReadProcessList();
-        EXPECT_EQ(Texts(procList.ProcessList()), expected) << "reversed " << reversed;
-        EXPECT_EQ(procList.ProcessID(0), 0x20u);
-        EXPECT_EQ(procList.ProcessExeFile(3), "C:\\WINDOWS\\zeta.exe");
+        const Texts expected = {reversed ? "ALPHA.EXE" : "Alpha.exe", "beta.EXE", "gamma.exe", "zeta.exe"};
+        EXPECT_EQ(TextsOf(procList.ProcessList()), expected) << "reversed " << reversed;
+        EXPECT_EQ(procList.ProcessID(0), reversed ? 0x20u : 0x50u);
+        EXPECT_EQ(procList.ProcessExeFile(0), reversed ? "C:\\Program Files\\Alpha.exe" : "C:\\b\\ALPHA.EXE");
     }
     EXPECT_EQ(system.snapshotsTaken[0], std::make_pair(platform::kSnapProcess, 0u));
     EXPECT_EQ(system.closed.size(), 2u);
 }
 
-TEST_F(ProcListTest, ProcessRecordHoldsTheSnapshotFieldsAndTheDerivedValues) {
-    platform::ProcessEntry entry = FakeProcessSystem::Process(0xFFFFFFF0, "C:\\apps\\tool.exe", 13);
+TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTextsWithoutNul) {
+    const std::string path = "C:\\" + std::string(251, 'p') + "\\x.exe";  // 260 characters, no NUL
+    platform::ProcessEntry entry = System::Process(0xFFFFFFF0, path, 13);
     entry.th32DefaultHeapID = 0x1234567890ABCDEFull;  // pointer-wide
     system.processes = {entry};
-    system.icons["C:\\apps\\tool.exe"] = 0x1A2B3;
-    system.exeTypes["C:\\apps\\tool.exe"] = 0x04004550;
+    system.icons[path] = 0x1A2B3;
+    system.exeTypes[path] = 0x04004550;
     procList.ReadProcessList();
+    EXPECT_EQ(procList.ProcessList().Strings(0), "x.exe");
+    EXPECT_EQ(procList.ProcessExeFile(0), path);
+    EXPECT_EQ(system.queriedPaths, (Texts{path, path}));  // the icon and type queries, terminated
     EXPECT_EQ(procList.ProcessID(0), 0xFFFFFFF0u);
-    EXPECT_THROW(procList.ProcessExeType(-1), EStringListError);
     EXPECT_EQ(procList.ProcessDefaultHeapID(0), 0x1234567890ABCDEFull);
     EXPECT_EQ(procList.ProcessPriorityText(0), "[High    ]");
     EXPECT_EQ(procList.ProcessExeType(0), "32-Bit");
     EXPECT_EQ(procList.ProcessIcon(0), 0x1A2B3u);
-}
-
-TEST_F(ProcListTest, ProcessesWithTheSameNameAreListedOnceWithTheFirstSpellingAndTheLaterRecord) {
-    system.processes = {
-        FakeProcessSystem::Process(1, "C:\\a\\Shell.EXE"),
-        FakeProcessSystem::Process(2, "C:\\b\\other.exe"),
-        FakeProcessSystem::Process(3, "C:\\c\\shell.exe"),
-    };
-    procList.ReadProcessList();
-    EXPECT_EQ(Texts(procList.ProcessList()), (std::vector<std::string>{"other.exe", "Shell.EXE"}));
-    EXPECT_EQ(procList.ProcessID(1), 3u);
-    EXPECT_EQ(procList.ProcessExeFile(1), "C:\\c\\shell.exe");
-}
-
-TEST_F(ProcListTest, FullSnapshotTextsWithoutNulAreKeptWhole) {
-    const std::string path = "C:\\" + std::string(251, 'p') + "\\x.exe";  // 260 characters
-    ASSERT_EQ(path.size(), 260u);
-    system.processes = {FakeProcessSystem::Process(1, path)};
-    procList.ReadProcessList();
-    EXPECT_EQ(procList.ProcessExeFile(0), path);
-    EXPECT_EQ(procList.ProcessList().Strings(0), "x.exe");
-    // The icon and type queries get the same path, terminated.
-    EXPECT_EQ(system.queriedPaths, (std::vector<std::string>{path, path}));
 
     const std::string name(256, 'm');
-    system.modules[9] = {FakeProcessSystem::Module(9, name, path)};
+    system.modules[9] = {System::Module(9, name, path)};
     procList.ReadModuleList(9);
     EXPECT_EQ(procList.ModuleList().Strings(0), name);
     EXPECT_EQ(procList.ModuleExePath(0), path);
 }
 
 TEST(PriorityToText, FourBasePrioritiesHaveNamesAndEveryOtherIsUnknown) {
-    EXPECT_EQ(PriorityToText(4), "[Idle    ]");
-    EXPECT_EQ(PriorityToText(8), "[Normal  ]");
-    EXPECT_EQ(PriorityToText(13), "[High    ]");
-    EXPECT_EQ(PriorityToText(24), "[RealTime]");
+    EXPECT_EQ(PriorityToText(4) + PriorityToText(8) + PriorityToText(13) + PriorityToText(24),
+              "[Idle    ][Normal  ][High    ][RealTime]");
     for (int other : {0, 7, 9, 10, -8, 31}) EXPECT_EQ(PriorityToText(other), "[Unknown]") << other;
 }
 
@@ -114,75 +94,65 @@ TEST(ExeTypeToText, HeaderLettersAndMarkedVersionGiveTheType) {
 }
 
 TEST_F(ProcListTest, AnErrorWhileAddingKeepsTheEntriesAddedSoFarAndClosesTheSnapshot) {
-    system.processes = {
-        FakeProcessSystem::Process(1, "C:\\c.exe"),
-        FakeProcessSystem::Process(2, "C:\\a.exe"),
-        FakeProcessSystem::Process(3, "C:\\b.exe"),
-    };
+    system.processes = {System::Process(1, "C:\\c.exe"), System::Process(2, "C:\\a.exe"), System::Process(3, "C:\\b.exe")};
     system.failAtEntry = 2;
     EXPECT_THROW(procList.ReadProcessList(), std::bad_alloc);
-    EXPECT_EQ(Texts(procList.ProcessList()), (std::vector<std::string>{"a.exe", "c.exe"}));
+    EXPECT_EQ(TextsOf(procList.ProcessList()), (Texts{"a.exe", "c.exe"}));
     EXPECT_EQ(system.closed.size(), 1u);
 
     system.failAtEntry = -1;
     system.iconFailsFor = "C:\\a.exe";
     EXPECT_THROW(procList.ReadProcessList(), std::bad_alloc);
-    EXPECT_EQ(Texts(procList.ProcessList()), (std::vector<std::string>{"c.exe"}));
+    EXPECT_EQ(TextsOf(procList.ProcessList()), (Texts{"c.exe"}));
     EXPECT_EQ(system.closed.size(), 2u);
 
-    system.modules[5] = {FakeProcessSystem::Module(5, "one.dll", "C:\\one.dll"),
-                         FakeProcessSystem::Module(5, "two.dll", "C:\\two.dll")};
-    system.iconFailsFor.clear();
+    system.modules[5] = {System::Module(5, "one.dll", "C:\\one.dll"), System::Module(5, "two.dll", "C:\\two.dll")};
     system.failAtEntry = 1;
     EXPECT_THROW(procList.ReadModuleList(5), std::bad_alloc);
-    EXPECT_EQ(Texts(procList.ModuleList()), (std::vector<std::string>{"one.dll"}));
+    EXPECT_EQ(TextsOf(procList.ModuleList()), (Texts{"one.dll"}));
     EXPECT_EQ(system.closed.size(), 3u);
 }
 
 TEST_F(ProcListTest, ASnapshotThatCannotBeTakenOrIsEmptyLeavesTheListEmptyAndIsClosed) {
-    system.processes = {FakeProcessSystem::Process(1, "C:\\a.exe")};
-    system.modules[1] = {FakeProcessSystem::Module(1, "a.exe", "C:\\a.exe")};
+    system.processes = {System::Process(1, "C:\\a.exe")};
+    system.modules[1] = {System::Module(1, "a.exe", "C:\\a.exe")};
     procList.ReadProcessList();
     procList.ReadModuleList(1);
-    ASSERT_EQ(procList.ProcessList().Count(), 1);
-
+    ASSERT_EQ(procList.ProcessList().Count() + procList.ModuleList().Count(), 2);
     system.snapshotFails = true;
     procList.ReadProcessList();
     procList.ReadModuleList(1);
-    EXPECT_EQ(procList.ProcessList().Count(), 0);
-    EXPECT_EQ(procList.ModuleList().Count(), 0);
+    EXPECT_EQ(procList.ProcessList().Count() + procList.ModuleList().Count(), 0);
     EXPECT_EQ(system.closed, (std::vector<platform::SnapshotHandle>{0x40, 0x41, 0, 0}));
 
     system.snapshotFails = false;
     system.processes.clear();
     procList.ReadProcessList();
     procList.ReadModuleList(2);  // no such process
-    EXPECT_EQ(procList.ProcessList().Count(), 0);
-    EXPECT_EQ(procList.ModuleList().Count(), 0);
+    EXPECT_EQ(procList.ProcessList().Count() + procList.ModuleList().Count(), 0);
     EXPECT_EQ(system.closed.size(), 6u);
 }
 
 TEST_F(ProcListTest, ModuleListHoldsTheModulesOfTheLastProcessAskedForWhateverProcessRefills) {
-    platform::ModuleEntry kernel = FakeProcessSystem::Module(7, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL");
+    platform::ModuleEntry kernel = System::Module(7, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL");
     kernel.modBaseAddr = 0x7FF812340000ull;  // pointer-wide
     kernel.hModule = 0x7FF812350000ull;
-    system.modules[7] = {FakeProcessSystem::Module(7, "tool.exe", "C:\\apps\\tool.exe"), kernel};
-    system.modules[8] = {FakeProcessSystem::Module(8, "other.exe", "C:\\other.exe")};
+    system.modules[7] = {System::Module(7, "tool.exe", "C:\\apps\\tool.exe"), kernel};
+    system.modules[8] = {System::Module(8, "other.exe", "C:\\other.exe")};
     system.icons["C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL"] = 0x2C;
-    system.processes = {FakeProcessSystem::Process(8, "C:\\other.exe")};
+    system.processes = {System::Process(8, "C:\\other.exe")};
 
     procList.ReadModuleList(7);
     procList.ReadProcessList();
-    EXPECT_EQ(Texts(procList.ModuleList()), (std::vector<std::string>{"KERNEL32.DLL", "tool.exe"}));
+    EXPECT_EQ(TextsOf(procList.ModuleList()), (Texts{"KERNEL32.DLL", "tool.exe"}));
     EXPECT_EQ(system.snapshotsTaken[0], std::make_pair(platform::kSnapModule, 7u));
     EXPECT_EQ(procList.ModuleBaseAddr(0), 0x7FF812340000ull);
     EXPECT_EQ(procList.ModuleHandle(0), 0x7FF812350000ull);
-    EXPECT_EQ(procList.ModuleExePath(0), "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL");
     EXPECT_EQ(procList.ModuleIcon(0), 0x2Cu);
     EXPECT_EQ(procList.ModuleIcon(1), 0u);
 
     procList.ReadModuleList(8);
-    EXPECT_EQ(Texts(procList.ModuleList()), (std::vector<std::string>{"other.exe"}));
+    EXPECT_EQ(TextsOf(procList.ModuleList()), (Texts{"other.exe"}));
     EXPECT_THROW(procList.ModuleHandle(-1), EStringListError);  // outside the lists
     EXPECT_THROW(procList.ModuleExePath(1), EStringListError);
     EXPECT_THROW(procList.ProcessID(1), EStringListError);

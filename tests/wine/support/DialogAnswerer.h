@@ -13,7 +13,7 @@
 
 class DialogAnswerer {
 public:
-    enum class Way { Button, Enter, Escape, CloseBox, AltF4 };
+    enum class Way { Button, Enter, Escape, CloseBox };
     struct Answer {
         Way way;
         std::string button;  // the caption of the button to press, for Way::Button
@@ -22,13 +22,12 @@ public:
     static Answer PressEnter() { return {Way::Enter, {}}; }
     static Answer PressEscape() { return {Way::Escape, {}}; }
     static Answer CloseByBox() { return {Way::CloseBox, {}}; }  // the close box: SC_CLOSE
-    static Answer CloseByAltF4() { return {Way::AltF4, {}}; }
 
     // Waits (up to a time-out) for a visible top-level window of this process with this
     // caption, records it, waits until ready() holds if given (polled on the background
     // thread, so it must be thread-safe; also bounded by the time-out), then answers.
     DialogAnswerer(std::string caption, Answer answer, std::function<bool()> ready = {});
-    ~DialogAnswerer();
+    ~DialogAnswerer() { Stop(); }
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
@@ -39,21 +38,14 @@ public:
     // Stops looking at once (for code that should have opened no dialog); as Finish.
     bool Stop();
 
-    // What the dialog showed; valid after Finish or Stop.
-    const std::string& Caption() const { return caption_; }
+    // What the dialog showed, valid after Finish or Stop; and why the answer failed.
     const std::string& Text() const { return text_; }
     const std::vector<std::string>& Buttons() const { return buttons_; }
-    const std::string& DefaultButton() const { return defaultButton_; }  // drawn as the default
-    SIZE TextSize() const { return textSize_; }  // the message's area
-    HWND Owner() const { return owner_; }
-    bool OwnerWasEnabled() const { return ownerWasEnabled_; }
-    // Why the answer failed, for the test's message.
     const std::string& Failure() const { return failure_; }
 
 private:
     void Run();
     HWND FindDialog() const;
-    void Record(HWND dialog);
     bool Act(HWND dialog);
 
     const std::string wanted_;
@@ -62,11 +54,8 @@ private:
     std::atomic<bool> found_{false};
     std::atomic<bool> stop_{false};
     bool answered_ = false;
-    std::string caption_, text_, defaultButton_, failure_;
+    std::string text_, failure_;
     std::vector<std::string> buttons_;
     std::vector<HWND> buttonWindows_;
-    SIZE textSize_{0, 0};
-    HWND owner_ = nullptr;
-    bool ownerWasEnabled_ = true;
     std::thread thread_;
 };

@@ -32,14 +32,6 @@ RECT PlaceInParent(HWND child) {
     return rect;
 }
 
-SIZE MeasureText(const TFont& font, const std::string& text, UINT flags, int width) {
-    ScopedWindowDC screen(nullptr);
-    ScopedSelect select(screen.get(), font.Handle());
-    RECT rect{0, 0, width, 0};
-    ::DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_EXPANDTABS | flags);
-    return {rect.right, rect.bottom};
-}
-
 void ClickTab(HWND tabs, int index) {
     RECT tab{};
     ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));

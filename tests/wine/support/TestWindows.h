@@ -1,6 +1,6 @@
 // Helpers for the toolkit tests against real windows: a top-level window to put controls
-// in, places and sizes as the system reports them, text measured as DrawText measures it,
-// and user input: real clicks, posted keys, the message loop run until something happened.
+// in, places and sizes as the system reports them, and user input: real clicks, posted
+// keys, the message loop run until something happened.
 #pragma once
 
 #include <windows.h>
@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
-#include <string>
 
 #include "toolkit/Application.h"
 #include "toolkit/Control.h"
@@ -32,8 +30,6 @@ private:
 SIZE ClientSize(HWND window);
 // The window's rectangle in the client coordinates of its parent.
 RECT PlaceInParent(HWND child);
-// The size of text as DrawText measures it in font (DT_CALCRECT, tabs expanded).
-SIZE MeasureText(const TFont& font, const std::string& text, UINT flags = 0, int width = 0);
 
 // Presses the left mouse button on a tab of a tab control, as the user does.
 void ClickTab(HWND tabs, int index);

@@ -1,19 +1,13 @@
 // WindowPixels: a copy of a window's client area through a 32-bit DIB section.
 #include "support/WindowPixels.h"
 
-#include <algorithm>
-
 WindowPixels::WindowPixels(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT client;
     ::GetClientRect(window, &client);
     width_ = client.right, height_ = client.bottom;
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;  // top row first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader = {sizeof info.bmiHeader, width_, -height_ /* top row first */, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC screen = ::GetDCEx(window, nullptr, DCX_CACHE);  // children's pixels included
     HDC memory = ::CreateCompatibleDC(screen);
@@ -34,46 +28,27 @@ COLORREF WindowPixels::At(int x, int y) const {
     return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
 }
 
-bool WindowPixels::Contains(const RECT& area, COLORREF colour) const {
+RECT WindowPixels::BoundsWhere(const RECT& area, const std::function<bool(COLORREF)>& test) const {
+    RECT bounds{};
     for (int y = area.top; y < area.bottom; ++y)
         for (int x = area.left; x < area.right; ++x)
-            if (At(x, y) == colour) return true;
-    return false;
-}
-
-RECT WindowPixels::InkBounds(const RECT& area, COLORREF background) const {
-    RECT ink{area.right, area.bottom, area.left, area.top};
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            if (At(x, y) == background) continue;
-            ink.left = std::min<LONG>(ink.left, x), ink.top = std::min<LONG>(ink.top, y);
-            ink.right = std::max<LONG>(ink.right, x + 1), ink.bottom = std::max<LONG>(ink.bottom, y + 1);
-        }
-    }
-    return ink;
-}
-
-RECT WindowPixels::Bounds(COLORREF colour) const {
-    RECT bounds{};
-    for (int y = 0; y < height_; ++y)
-        for (int x = 0; x < width_; ++x)
-            if (At(x, y) == colour) {
+            if (test(At(x, y))) {
                 const RECT dot{x, y, x + 1, y + 1};
                 ::UnionRect(&bounds, &bounds, &dot);
             }
     return bounds;
 }
 
+RECT WindowPixels::InkBounds(const RECT& area, COLORREF background) const {
+    return BoundsWhere(area, [background](COLORREF pixel) { return pixel != background; });
+}
+
+RECT WindowPixels::Bounds(COLORREF colour) const {
+    return BoundsWhere({0, 0, width_, height_}, [colour](COLORREF pixel) { return pixel == colour; });
+}
+
 int WindowPixels::Count(COLORREF colour) const {
     int count = 0;
     for (COLORREF pixel : pixels_) count += pixel == colour;
     return count;
-}
-
-COLORREF PixelAt(HWND window, int x, int y) {
-    ::UpdateWindow(window);
-    HDC dc = ::GetDC(window);
-    const COLORREF pixel = ::GetPixel(dc, x, y);
-    ::ReleaseDC(window, dc);
-    return pixel;
 }
