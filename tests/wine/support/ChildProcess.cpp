@@ -36,8 +36,8 @@ ChildProcess::ChildProcess(int extraThreads) {
     ::CloseHandle(ready);
 }
 
-ChildProcess::ChildProcess(const std::string& program) {
-    started_ = Start(program, "\"" + program + "\"") && ::WaitForInputIdle(info_.hProcess, 60000) == 0;
+ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
+    started_ = Start(program, "\"" + program + "\" " + arguments) && ::WaitForInputIdle(info_.hProcess, 60000) == 0;
 }
 
 ChildProcess::~ChildProcess() {

@@ -16,8 +16,8 @@ public:
     // Starts the child with extraThreads idle threads besides its main one and waits until
     // it is running.
     explicit ChildProcess(int extraThreads = 0);
-    // Starts a windowed program and waits until its message loop is idle.
-    explicit ChildProcess(const std::string& program);
+    // Starts a windowed program with these arguments and waits until its message loop is idle.
+    explicit ChildProcess(const std::string& program, const std::string& arguments = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
