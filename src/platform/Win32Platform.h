@@ -15,7 +15,7 @@ inline WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(Han
 inline HICON ToHicon(IconHandle icon) { return static_cast<HICON>(LongToHandle(static_cast<LONG>(icon))); }
 inline IconHandle FromHicon(HICON icon) { return static_cast<IconHandle>(HandleToUlong(icon)); }
 
-class Win32Platform final : public IWindowSystem, public IProcessSystem, public IShell {
+class Win32Platform : public IWindowSystem, public IProcessSystem, public IShell {
 public:
     // The one instance, shared by every component (it holds the program's icon store).
     static Win32Platform& Instance();
@@ -58,8 +58,11 @@ public:
     // IShell (Win32Shell.cpp)
     void ShellOpen(const char* operation, const char* file, int showCommand) override;
 
-private:
+protected:
+    // One instance serves the program; tests derive from it to change single operations.
     Win32Platform() = default;
+
+private:
     // The module branch of CreateToolhelp32Snapshot (Win32Modules.cpp).
     SnapshotHandle CreateModuleSnapshot(std::uint32_t processId);
 };

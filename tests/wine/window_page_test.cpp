@@ -27,50 +27,18 @@ using namespace platform;
 constexpr const char* kClassName = "VelqornsWindowPageTest";
 
 // The real platform, with a scan counter and processes that cannot be opened on demand.
-class TestPlatform : public IWindowSystem, public IProcessSystem {
+class TestPlatform : public Win32Platform {
 public:
     int scans = 0;
     bool refuseOpen = false;
 
     void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override {
         ++scans;
-        real.EnumWindows(visit, context);
+        Win32Platform::EnumWindows(visit, context);
     }
-    int WindowText(WindowHandle w, char* b, int n) override { return real.WindowText(w, b, n); }
-    bool IsWindowVisible(WindowHandle w) override { return real.IsWindowVisible(w); }
-    WindowHandle GetOwner(WindowHandle w) override { return real.GetOwner(w); }
-    WindowHandle GetLastActivePopup(WindowHandle w) override { return real.GetLastActivePopup(w); }
-    bool IsWindow(WindowHandle w) override { return real.IsWindow(w); }
-    std::uint32_t WindowLong(WindowHandle w, int i) override { return real.WindowLong(w, i); }
-    std::uint32_t GetWindowThreadProcessId(WindowHandle w, std::uint32_t* p) override {
-        return real.GetWindowThreadProcessId(w, p);
+    std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override {
+        return refuseOpen ? 0 : Win32Platform::OpenProcess(access, inherit, processId);
     }
-    int WindowClassName(WindowHandle w, char* b, int n) override { return real.WindowClassName(w, b, n); }
-    SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t f, std::uint32_t p) override {
-        return real.CreateToolhelp32Snapshot(f, p);
-    }
-    bool Process32First(SnapshotHandle s, ProcessEntry& e) override { return real.Process32First(s, e); }
-    bool Process32Next(SnapshotHandle s, ProcessEntry& e) override { return real.Process32Next(s, e); }
-    bool Module32First(SnapshotHandle s, ModuleEntry& e) override { return real.Module32First(s, e); }
-    bool Module32Next(SnapshotHandle s, ModuleEntry& e) override { return real.Module32Next(s, e); }
-    void CloseHandle(SnapshotHandle s) override { real.CloseHandle(s); }
-    IconHandle FileIcon(const char* path) override { return real.FileIcon(path); }
-    std::uint32_t ExeType(const char* path) override { return real.ExeType(path); }
-    int CompareTextIgnoreCase(const char* a, int la, const char* b, int lb) override {
-        return real.CompareTextIgnoreCase(a, la, b, lb);
-    }
-    std::uintptr_t OpenProcess(std::uint32_t a, bool i, std::uint32_t p) override {
-        return refuseOpen ? 0 : real.OpenProcess(a, i, p);
-    }
-    bool TerminateProcess(std::uintptr_t p, std::uint32_t c) override { return real.TerminateProcess(p, c); }
-    std::uint32_t WaitForSingleObject(std::uintptr_t p, std::uint32_t t) override { return real.WaitForSingleObject(p, t); }
-    void CloseProcessHandle(std::uintptr_t p) override { real.CloseProcessHandle(p); }
-    std::uint64_t ModuleHandleOf(const char* path) override { return real.ModuleHandleOf(path); }
-    bool FreeLibrary(std::uint64_t m) override { return real.FreeLibrary(m); }
-    std::uint32_t CurrentProcessId() override { return real.CurrentProcessId(); }
-
-private:
-    Win32Platform& real = Win32Platform::Instance();
 };
 
 struct WindowDestroyer {
