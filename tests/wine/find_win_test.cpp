@@ -11,36 +11,15 @@
 
 #include "platform/Win32Platform.h"
 #include "support/ChildProcess.h"
+#include "support/TestWindows.h"
 
 namespace {
 
 using platform::FromHwnd;
 using platform::Win32Platform;
 
-constexpr const char* kClassName = "VelqornsFindWinTest";
-
-struct WindowDestroyer {
-    void operator()(HWND window) const { ::DestroyWindow(window); }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
 class FindWinTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ::DefWindowProcA;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClassName;
-        ASSERT_NE(::RegisterClassA(&windowClass), 0);
-    }
-
-    static Window Create(const char* title, DWORD style, HWND owner = nullptr, DWORD exStyle = 0) {
-        HWND window = ::CreateWindowExA(exStyle, kClassName, title, style, 10, 10, 200, 100, owner, nullptr,
-                                        ::GetModuleHandleA(nullptr), nullptr);
-        EXPECT_NE(window, nullptr) << title;
-        return Window(window);
-    }
-
     // The list index of the window (or, given none, of the process's first window), or -1
     // when the scan did not take it.
     int IndexOf(HWND window, DWORD process = 0) const {
@@ -62,13 +41,13 @@ protected:
 };
 
 TEST_F(FindWinTest, FiltersAndTaskBarRuleDecideOnRealWindows) {
-    const Window plain = Create("Velqorns test: plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    const Window untitled = Create("", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-    const Window hidden = Create("Velqorns test: hidden", WS_OVERLAPPEDWINDOW);
-    const Window owned = Create("Velqorns test: owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, plain.get());
-    const Window bare = Create("Velqorns test: bare popup", WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX);
-    const Window framed = Create("Velqorns test: framed popup", WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX);
-    const Window disabled = Create("Velqorns test: disabled popup",
+    const Window plain = MakeWindow("Velqorns test: plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const Window untitled = MakeWindow("", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    const Window hidden = MakeWindow("Velqorns test: hidden", WS_OVERLAPPEDWINDOW);
+    const Window owned = MakeWindow("Velqorns test: owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, plain.get());
+    const Window bare = MakeWindow("Velqorns test: bare popup", WS_POPUP | WS_VISIBLE | WS_MINIMIZEBOX);
+    const Window framed = MakeWindow("Velqorns test: framed popup", WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX);
+    const Window disabled = MakeWindow("Velqorns test: disabled popup",
                                    WS_POPUP | WS_VISIBLE | WS_SYSMENU | WS_MINIMIZEBOX | WS_DISABLED);
 
     Scan(id_VisOnly, true);
@@ -89,9 +68,9 @@ TEST_F(FindWinTest, FiltersAndTaskBarRuleDecideOnRealWindows) {
 }
 
 TEST_F(FindWinTest, RecordsCarryTheWindowsAttributesAndTheFullExecutablePath) {
-    const Window owner = Create("Velqorns test: owner", WS_OVERLAPPEDWINDOW);
-    const Window styled = Create("Velqorns test: styles", 0x00CF0000, nullptr, WS_EX_APPWINDOW);
-    const Window owned = Create("Velqorns test: owned", WS_OVERLAPPEDWINDOW, owner.get());
+    const Window owner = MakeWindow("Velqorns test: owner", WS_OVERLAPPEDWINDOW);
+    const Window styled = MakeWindow("Velqorns test: styles", 0x00CF0000, nullptr, WS_EX_APPWINDOW);
+    const Window owned = MakeWindow("Velqorns test: owned", WS_OVERLAPPEDWINDOW, owner.get());
     Scan(id_All, false);
 
     const int at = IndexOf(styled.get());
@@ -99,7 +78,7 @@ TEST_F(FindWinTest, RecordsCarryTheWindowsAttributesAndTheFullExecutablePath) {
     EXPECT_EQ(list.WindowList().Strings(at), "Velqorns test: styles");
     EXPECT_EQ(list.GetThreadId(at), ::GetCurrentThreadId());
     EXPECT_EQ(list.GetProcessId(at), ::GetCurrentProcessId());
-    EXPECT_EQ(list.GetClassName(at), kClassName);
+    EXPECT_EQ(list.GetClassName(at), kPlainWindowClass);
     EXPECT_EQ(list.GetStyle(at), static_cast<std::uint32_t>(::GetWindowLongA(styled.get(), GWL_STYLE)));
     EXPECT_TRUE(list.GetExStyle(at) & WS_EX_APPWINDOW);
     EXPECT_EQ(list.GetParentName(at), "Desktop");
@@ -129,7 +108,7 @@ TEST_F(FindWinTest, OtherProgramsAreListedWithTheirFullPathAndOneIconAcrossRebui
 
     // Rebuilds take the icon from the platform's store: the same handle each time.
     for (int round = 0; round < 2; ++round) {
-        const Window another = Create("Velqorns test: another", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+        const Window another = MakeWindow("Velqorns test: another", WS_OVERLAPPEDWINDOW | WS_VISIBLE);
         list.FindWindows();
         ASSERT_TRUE(list.Changed());
         EXPECT_EQ(list.GetIcon(IndexOf(nullptr, editor.Id())), icon);

@@ -24,8 +24,6 @@ namespace {
 
 using namespace platform;
 
-constexpr const char* kClassName = "VelqornsWindowPageTest";
-
 // The real platform, with a scan counter and processes that cannot be opened on demand.
 class TestPlatform : public Win32Platform {
 public:
@@ -41,16 +39,6 @@ public:
     }
 };
 
-struct WindowDestroyer {
-    void operator()(HWND window) const { ::DestroyWindow(window); }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
-
-Window MakeWindow(const std::string& title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr) {
-    return Window(::CreateWindowExA(0, kClassName, title.c_str(), style, 30, 30, 200, 90, owner, nullptr,
-                                    ::GetModuleHandleA(nullptr), nullptr));
-}
-
 // titled_window.exe showing one window with this title (a console program: the window comes
 // late, so callers wait until it is listed).
 std::unique_ptr<ChildProcess> StartTitled(const std::string& title) {
@@ -65,14 +53,6 @@ std::string Warning(const std::string& title) {
 
 class WindowPage : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ::DefWindowProcA;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kClassName;
-        ::RegisterClassA(&windowClass);
-    }
-
     // The page embedded in a panel of a top-level frame, as the main window embeds it, and shown.
     void SetUp() override {
         application.Initialize();
@@ -211,7 +191,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIcon) {
     EXPECT_EQ(shown, (std::vector<std::string>{
                          "HWnd:      " + Hex(FromHwnd(known.get()), 4),
                          "ThreadID:  " + Hex(::GetCurrentThreadId(), 4) + " / ProcessID: " + Hex(::GetCurrentProcessId(), 4),
-                         "HParent:   0000 -> Desktop", std::string("ClassName: ") + kClassName,
+                         "HParent:   0000 -> Desktop", std::string("ClassName: ") + kPlainWindowClass,
                          "WinStyle:  " + Hex(style, 4) + " / WinExSty: " + Hex(exStyle, 4),
                          ThisProgram() /* short enough to be shown whole */, "HIcon: " + Hex(icon, 4)}));
     EXPECT_EQ(page->Image1->Icon(), ToHicon(icon));
@@ -322,7 +302,7 @@ TEST_F(WindowPage, AutomaticRefreshFollowsWindowsForAThousandTicksAndNothingGrow
     auto round = [&](int i) {
         const std::string title = "Velqorns soak " + std::to_string(i % 3);
         {
-            const Window window = MakeWindow(title);
+            const Window window = MakeWindow(title.c_str());
             Until([&] { return LineOf(title) >= 0; });
             if (LineOf(title) < 0) return false;
         }

@@ -80,3 +80,18 @@ void Settle(TApplication& application) {
     PumpUntil(application, [&] { return reached; });
     application.MessageFilters.pop_back();
 }
+
+Window MakeWindow(const char* title, DWORD style, HWND owner, DWORD exStyle) {
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = ::DefWindowProcA;
+        windowClass.hInstance = ::GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = kPlainWindowClass;
+        return ::RegisterClassA(&windowClass) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    HWND window = ::CreateWindowExA(exStyle, kPlainWindowClass, title, style, 30, 30, 200, 90, owner, nullptr,
+                                    ::GetModuleHandleA(nullptr), nullptr);
+    EXPECT_NE(window, nullptr) << title;
+    return Window(window);
+}

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 #include "toolkit/Application.h"
 #include "toolkit/Control.h"
@@ -42,3 +44,12 @@ void PumpUntil(TApplication& application, const std::function<bool()>& done);
 // Handles every message posted so far: they keep their order, so a marker posted now comes
 // after them.
 void Settle(TApplication& application);
+
+// A plain window of the test's own class (kPlainWindowClass), destroyed with its owner object.
+constexpr const char* kPlainWindowClass = "VelqornsTestWindow";
+struct WindowDestroyer {
+    void operator()(HWND window) const { ::DestroyWindow(window); }
+};
+using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+Window MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr,
+                  DWORD exStyle = 0);
