@@ -96,28 +96,16 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     EXPECT_EQ(procList.ModuleExePath(0), path);
 }
 
-TEST(PriorityToText, FourBasePrioritiesHaveNamesAndEveryOtherIsUnknown) {
-    EXPECT_EQ(PriorityToText(4) + PriorityToText(8) + PriorityToText(13) + PriorityToText(24),
-              "[Idle    ][Normal  ][High    ][RealTime]");
-    for (int other : {0, 7, 9, 10, -8, 31}) EXPECT_EQ(PriorityToText(other), "[Unknown]") << other;
-}
-
-TEST(ExeTypeToText, HeaderLettersAndMarkedVersionGiveTheType) {
+// The cases a plain reading of the two tables gets wrong.
+TEST(ExeTypeToText, TheMarkedVersionDecidesForNePeAndZeroLettersAndOnlyThose) {
     EXPECT_EQ(ExeTypeToText(0), "");
-    for (std::uint32_t letters : {0x454Eu, 0x4550u, 0x0000u}) {
-        EXPECT_EQ(ExeTypeToText(0x03000000 | letters), "16-Bit") << letters;
-        EXPECT_EQ(ExeTypeToText(0x030A0000 | letters), "16-Bit") << letters;
-        EXPECT_EQ(ExeTypeToText(0x04000000 | letters), "32-Bit") << letters;
-        EXPECT_EQ(ExeTypeToText(0x05020000 | letters), "hi:1282") << letters;
-        EXPECT_EQ(ExeTypeToText(0xFFFF0000 | letters), "hi:65535") << letters;
-    }
-    EXPECT_EQ(ExeTypeToText(0x4550), "hi:0");  // a console program
-    for (std::uint32_t version : {0x0000u, 0x0400u, 0xFFFFu}) {
-        EXPECT_EQ(ExeTypeToText(version << 16 | 0x454C), "Vxd") << version;
-        EXPECT_EQ(ExeTypeToText(version << 16 | 0x5A4D), "MS-Dos") << version;
-    }
-    EXPECT_EQ(ExeTypeToText(0x1234), "lo:4660");
+    EXPECT_EQ(ExeTypeToText(0x030A4550), "16-Bit");  // PE marked for 3.10
+    EXPECT_EQ(ExeTypeToText(0x04000000), "32-Bit");  // no letters: as NE and PE
+    EXPECT_EQ(ExeTypeToText(0x4550), "hi:0");        // a console program
+    EXPECT_EQ(ExeTypeToText(0xFFFF454E), "hi:65535");
+    EXPECT_EQ(ExeTypeToText(0x0400454C), "Vxd");
     EXPECT_EQ(ExeTypeToText(0x04004D5A), "lo:19802");  // letters the wrong way round are no MZ
+    EXPECT_EQ(PriorityToText(10), "[Unknown]");       // above normal has no name of its own
 }
 
 TEST_F(ProcListTest, AnErrorWhileAddingKeepsTheEntriesAddedSoFarAndClosesTheSnapshot) {

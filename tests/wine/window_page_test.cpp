@@ -44,9 +44,11 @@ public:
 };
 
 // titled_window.exe showing one window with this title (a console program: the window comes
-// late, so callers wait until it is listed).
-std::unique_ptr<ChildProcess> StartTitled(const std::string& title) {
-    return std::make_unique<ChildProcess>(BesideThisProgram("titled_window.exe"), "\"" + title + "\"");
+// late, so callers wait until it is listed). A quiet window leaves the activation where it is,
+// so that it does not close a menu or dialog of the test.
+std::unique_ptr<ChildProcess> StartTitled(const std::string& title, bool quiet = false) {
+    return std::make_unique<ChildProcess>(BesideThisProgram("titled_window.exe"),
+                                          "\"" + title + "\"" + (quiet ? " quiet" : ""));
 }
 
 std::string Warning(const std::string& title) {
@@ -200,6 +202,26 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIcon) {
                          ThisProgram() /* short enough to be shown whole */, "HIcon: " + Hex(icon, 4)}));
     EXPECT_EQ(page->Image1->Icon(), ToHicon(icon));
     EXPECT_TRUE(page->cb21->Checked() && page->cb5->Checked());
+
+    // Another program: its full path, and the icon of its file, the same handle after a rebuild.
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    const std::string editorPath = std::string(system) + "\\notepad.exe";
+    const ChildProcess editor(editorPath);
+    auto editorLine = [&] {
+        for (int i = 0; i < page->WinList1->WindowList().Count(); ++i)
+            if (page->WinList1->GetProcessId(i) == editor.Id()) return i;
+        return -1;
+    };
+    Until([&] { return page->Refresh1Click(page), editorLine() >= 0; });
+    ClickLine(editorLine());
+    EXPECT_EQ(::lstrcmpiA(page->Label4->Caption().c_str(), editorPath.c_str()), 0) << page->Label4->Caption();
+    const IconHandle editorIcon = page->WinList1->GetIcon(editorLine());
+    EXPECT_NE(editorIcon, 0u);
+    EXPECT_EQ(page->Image1->Icon(), ToHicon(editorIcon));
+    const Window another = MakeWindow("Velqorns page: another");
+    page->Refresh1Click(page);
+    EXPECT_EQ(page->WinList1->GetIcon(editorLine()), editorIcon);
 }
 
 TEST_F(WindowPage, TerminateWarnsFirstAndOnlyYesEndsTheProcessThenRefreshes) {
@@ -250,7 +272,7 @@ TEST_F(WindowPage, TerminateEndsTheProcessTheWarningNamedWhenATickRefillsTheList
     int before = 0;
     ClickLine(LineOf("Velqorns page: victim"));
     DialogAnswerer dialog("Confirm", DialogAnswerer::Press("&Yes"), [&] {
-        if (!newcomer) before = refills, newcomer = StartTitled("Velqorns page: newcomer");
+        if (!newcomer) before = refills, newcomer = StartTitled("Velqorns page: newcomer", true);
         return refills > before;
     });
     page->TerminateProcess1->OnClick(page->TerminateProcess1);
@@ -276,7 +298,7 @@ TEST_F(WindowPage, TheMenuActsOnTheWindowItOpenedOnWhenATickRefillsTheListMeanwh
     std::unique_ptr<ChildProcess> newcomer;
     int before = 0;
     MenuAnswerer menu([&] {
-        if (!newcomer) before = refills, newcomer = StartTitled("Velqorns page: newcomer");
+        if (!newcomer) before = refills, newcomer = StartTitled("Velqorns page: newcomer", true);
         return refills > before;
     });
     DialogAnswerer confirm("Confirm", DialogAnswerer::Press("&Yes"));

@@ -28,7 +28,10 @@ MenuAnswerer::MenuAnswerer(std::function<bool()> ready)
           for (int i = 0; i < kPolls && ready_ && !ready_(); ++i) ::Sleep(kPollMilliseconds);
           PostKey(menu, VK_DOWN);
           PostKey(menu, VK_RETURN);
-          answered_ = true;
+          for (int i = 0; i < kPolls && ::IsWindowVisible(menu); ++i) ::Sleep(kPollMilliseconds);
+          answered_ = !::IsWindowVisible(menu);
+          // A menu that missed its keys is closed, so that the test fails instead of hanging.
+          for (int i = 0; i < 10 && ::IsWindowVisible(menu); ++i, ::Sleep(100)) PostKey(menu, VK_ESCAPE);
       }) {}
 
 bool MenuAnswerer::Finish() {
