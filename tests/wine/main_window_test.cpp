@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         application.Initialize();
         application.SetTitle("Velqorns!");
-        application.CreateForm(Form1);
+        application.CreateForm(Form1, platform::Win32Platform::Instance());
     }
     void TearDown() override {
         MSG quit;
