@@ -19,12 +19,14 @@ void TWinControl::RegisterWindowClass() {
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kWindowClass;
-    if (!::RegisterClassExA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
-        throw std::runtime_error("Cannot register the window class \"" + std::string(kWindowClass) + "\" (error " +
-                                 std::to_string(::GetLastError()) + ")");
+    if (!::RegisterClassExA(&windowClass)) {
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_CLASS_ALREADY_EXISTS)
+            throw std::runtime_error("Cannot register the window class \"" + std::string(kWindowClass) + "\" (error " +
+                                     std::to_string(error) + ")");
+    }
     registered = true;
 }
-
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
@@ -52,15 +54,15 @@ HWND TWinControl::Handle() {
     return handle_;
 }
 
-HWND TWinControl::CreateHandle() {
+void TWinControl::CreateHandle() {
     TCreateParams params;
     params.X = left_, params.Y = top_, params.Width = width_, params.Height = height_;
     CreateParams(params);
     HWND parentWindow = nullptr;
     if (params.Style & WS_CHILD) {
-        if (!parent_) return nullptr;  // a child window needs its parent first
+        if (!parent_) return;  // a child window needs its parent first
         parentWindow = parent_->Handle();
-        if (!parentWindow) return nullptr;
+        if (!parentWindow) return;
     } else {
         parentWindow = params.WndParent;
     }
@@ -97,7 +99,6 @@ HWND TWinControl::CreateHandle() {
     creatingChildren_ = false;
     if (parent_ && !parent_->creatingChildren_) parent_->ArrangeTabOrder();
     CreateWnd();
-    return handle_;
 }
 
 void TWinControl::CreateWnd() {}

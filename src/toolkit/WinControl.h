@@ -96,7 +96,7 @@ private:
     static constexpr const char* kWindowClass = "VelqornsWindow";        // the toolkit's own class
     static void RegisterWindowClass();
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    HWND CreateHandle();
+    void CreateHandle();
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     std::vector<TWinControl*> TabOrderedChildren() const;
