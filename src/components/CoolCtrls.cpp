@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "toolkit/Layout.h"
+#include "toolkit/LayoutValues.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ UINT InnerEdge(TPanelBevel bevel) {
 
 UINT OuterEdge(TPanelBevel bevel) {
     return bevel == bvLowered ? BDR_SUNKENOUTER : bevel == bvRaised ? BDR_RAISEDOUTER : 0;
-}
-
-TCoolShadowPosition ShadowPositionFromText(const std::string& text) {
-    if (text == "spLeftTop") return spLeftTop;
-    if (text == "spLeftBottom") return spLeftBottom;
-    if (text == "spRightBottom") return spRightBottom;
-    if (text == "spRightTop") return spRightTop;
-    throw std::invalid_argument("ShadowPos has no value \"" + text + "\"");
 }
 
 }  // namespace
@@ -147,7 +140,9 @@ bool TCoolLabel::SetProperty(const std::string& name, const std::string& value) 
         if (size < 0 || size > 255) throw std::out_of_range("ShadowSize lies from 0 to 255");
         SetShadowSize(static_cast<std::uint8_t>(size));
     } else if (name == "ShadowPos") {
-        SetShadowPos(ShadowPositionFromText(value));
+        SetShadowPos(EnumFromText<TCoolShadowPosition>(
+            name, value,
+            {{"spLeftTop", spLeftTop}, {"spLeftBottom", spLeftBottom}, {"spRightBottom", spRightBottom}, {"spRightTop", spRightTop}}));
     } else if (name == "SimpleView") {
         SetSimpleView(BoolFromText(value));
     } else if (name == "Wallpaper") {
@@ -159,9 +154,9 @@ bool TCoolLabel::SetProperty(const std::string& name, const std::string& value) 
             SetWallpaper(image.get());
         }
     } else if (name == "BevelInner") {
-        SetBevelInner(PanelBevelFromText(value));
+        SetBevelInner(PanelBevelFromText(name, value));
     } else if (name == "BevelOuter") {
-        SetBevelOuter(PanelBevelFromText(value));
+        SetBevelOuter(PanelBevelFromText(name, value));
     } else if (name == "BevelsOffset") {
         SetBevelsOffset(IntFromText(value));
     } else {

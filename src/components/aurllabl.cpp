@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "platform/Win32Platform.h"
 #include "toolkit/Layout.h"
+#include "toolkit/Screen.h"
 
 bool RegisterAutoURLLabelKind() {
     RegisterControlKind("urllabel", [](TComponent* owner) { return std::make_unique<TAutoURLLabel>(owner); });
@@ -18,7 +18,7 @@ bool RegisterAutoURLLabelCursor(HINSTANCE instance) {
     return true;
 }
 
-TAutoURLLabel::TAutoURLLabel(TComponent* owner) : TLabel(owner), shell_(&platform::Win32Platform::Instance()) {
+TAutoURLLabel::TAutoURLLabel(TComponent* owner) : TLabel(owner) {
     Font().SetColor(clBlue);
     Font().SetStyle(fsUnderline);
     SetWidth(100);
@@ -42,7 +42,7 @@ void TAutoURLLabel::MouseMove(TShiftState shift, int x, int y) {
 
 void TAutoURLLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TLabel::MouseDown(button, shift, x, y);
-    if (Caption().empty()) return;
+    if (Caption().empty() || !shell_) return;
     // Whatever the shell makes of the address, a press never reports an error.
     try {
         shell_->ShellOpen("open", url_.c_str(), SW_RESTORE);

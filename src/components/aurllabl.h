@@ -30,7 +30,8 @@ public:
     const std::string& URL() const { return url_; }
     void SetURL(const std::string& url);  // repaints always
 
-    // The shell that opens the URL (borrowed); the system's own unless a test gives another.
+    // The shell that opens the URL (borrowed; it must outlive the label). A label without
+    // one opens nothing: the program gives its links the system's shell.
     void SetShell(platform::IShell& shell) { shell_ = &shell; }
 
     // Any press of any button on a captioned label opens the URL, after OnMouseDown.
@@ -48,5 +49,5 @@ protected:
 private:
     std::string lastCaption_;
     std::string url_;
-    platform::IShell* shell_;
+    platform::IShell* shell_ = nullptr;
 };

@@ -98,8 +98,6 @@ std::string Count(const TStringList& list) { return Decimal(static_cast<std::uin
 
 }  // namespace
 
-TFormQorns::TFormQorns(TComponent* owner) : TFormQorns(owner, platform::Win32Platform::Instance()) {}
-
 TFormQorns::TFormQorns(TComponent* owner, platform::IProcessSystem& system) : TForm(owner), system_(system) {
     Name = "FormQorns";
     ApplyProperties(*this, kFormProperties);
@@ -242,7 +240,7 @@ void TFormQorns::LBox1() {
     Label12->SetCaption("dwFlags: " + Decimal(list.ProcessFlags(i)));
     Label13->SetCaption(FittedPath(list.ProcessExeFile(i)));
     Label18->SetCaption("HIcon: " + Hex(list.ProcessIcon(i), 4));
-    Image1->SetIcon(icon.Handle);
+    Image1->SetIcon(icon.Handle());
 
     ProcList1->ReadModuleList(list.ProcessID(i));
     ListBox2->SetItems(ProcList1->ModuleList());
@@ -255,7 +253,7 @@ void TFormQorns::LBox2() {
     if (ListBox2->Count() == 0 || ListBox2->ItemIndex() < 0) return;
     const int j = ListBox2->ItemIndex();
     const TProcList& list = *ProcList1;
-    Image2->SetIcon(MakeDisplayIcon(list.ModuleIcon(j)).Handle);
+    Image2->SetIcon(MakeDisplayIcon(list.ModuleIcon(j)).Handle());
     Label22->SetCaption("HIcon: " + Hex(list.ModuleIcon(j), 4));
     Label14->SetCaption("ModuleID: " + Hex(list.ModuleID(j), 8));
     Label15->SetCaption("ProcessID: " + Hex(list.ModuleProcessID(j), 8));

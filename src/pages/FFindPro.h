@@ -11,24 +11,17 @@
 #include "platform/Platform.h"
 #include "toolkit/Bevel.h"
 #include "toolkit/BitBtn.h"
+#include "toolkit/DisplayIcon.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/PopupMenu.h"
 
-// An icon as the page displays it: the handle belongs to a record of ProcList1 and lives
-// as long as the program, so this object never destroys it.
-class TDisplayIcon {
-public:
-    explicit TDisplayIcon(HICON handle) : Handle(handle) {}
-    const HICON Handle;
-};
-
 class TFormQorns : public TForm {
 public:
-    // Reads the real system; tests give the page a made-up one, which must outlive it.
-    explicit TFormQorns(TComponent* owner);
+    // Reads the system it is given (borrowed; it must outlive the page): the program gives the
+    // real one, tests a made-up one.
     TFormQorns(TComponent* owner, platform::IProcessSystem& system);
 
     // The controls and components, in the order of the form's design (borrowed: the form owns them).

@@ -111,8 +111,6 @@ std::string HexWord(std::uint32_t value) { return Hex(value, 4); }
 
 }  // namespace
 
-TFormWin::TFormWin(TComponent* owner) : TFormWin(owner, platform::Win32Platform::Instance(), platform::Win32Platform::Instance()) {}
-
 TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes)
     : TForm(owner), processes_(processes) {
     Name = "FormWin";

@@ -14,6 +14,7 @@
 #include "platform/Platform.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/CheckBox.h"
+#include "toolkit/DisplayIcon.h"
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Image.h"
@@ -25,20 +26,8 @@
 
 class TFormWin : public TForm {
 public:
-    // The page on the real desktop.
-    explicit TFormWin(TComponent* owner);
-    // The page on another platform (borrowed; it must outlive the page).
+    // The page on the platform it is given (borrowed; it must outlive the page).
     TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes);
-
-    // Shows an icon handle that belongs to someone else: it never destroys the handle.
-    class TDisplayIcon {
-    public:
-        explicit TDisplayIcon(HICON handle) : handle_(handle) {}
-        HICON Handle() const { return handle_; }
-
-    private:
-        HICON handle_;
-    };
 
     // The controls, as the layout builds them (borrowed: the page owns them).
     TLabel* Label3;

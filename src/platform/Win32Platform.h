@@ -17,7 +17,9 @@ inline IconHandle FromHicon(HICON icon) { return static_cast<IconHandle>(HandleT
 
 class Win32Platform : public IWindowSystem, public IProcessSystem, public IShell {
 public:
-    // The one instance, shared by every component (it holds the program's icon store).
+    // The one instance, which the program hands to its pages and components. The icon store
+    // is not the instance's: FileIcon keeps one store for the whole program, shared by every
+    // Win32Platform (the tests' derived ones too).
     static Win32Platform& Instance();
 
     // IWindowSystem (Win32Windows.cpp)
@@ -44,7 +46,7 @@ public:
     std::string ProcessImagePath(std::uintptr_t process) override;
     std::uint32_t CurrentProcessId() override;
 
-    // IProcessSystem: icons (Win32Icons.cpp)
+    // IProcessSystem: icons, from the program-wide store (Win32Icons.cpp)
     IconHandle FileIcon(const char* path) override;
 
     // IProcessSystem: module snapshots and release (Win32Modules.cpp)

@@ -96,11 +96,12 @@ const TLayout kLayout = {
      Link("components@example.org", "mailto:components@example.org")},
 };
 
-// Makes a list page owned by the application and embeds it borderless at the top left of
-// host, with the host's size as laid out (its outer size: the sunken edge clips the page).
-template <class Page>
-Page* EmbedPage(TPanel* host) {
-    Page* page = Application->Own(std::make_unique<Page>(Application));
+// Makes a list page owned by the application (on the platform given) and embeds it
+// borderless at the top left of host, with the host's size as laid out (its outer size: the
+// sunken edge clips the page).
+template <class Page, class... Platform>
+Page* EmbedPage(TPanel* host, Platform&... platform) {
+    Page* page = Application->Own(std::make_unique<Page>(Application, platform...));
     page->SetBorderStyle(bsNone);
     page->SetLeft(0);
     page->SetTop(0);
@@ -122,7 +123,7 @@ void ClosePage(Page*& page) {
 
 }  // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
+TForm1::TForm1(TComponent* owner, platform::Win32Platform& platform) : TForm(owner), platform_(platform) {
     Name = "Form1";
     ApplyProperties(*this, kFormProperties);
     BuildLayout(*this, kLayout);
@@ -151,6 +152,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Bind(Label4, "Label4");
     Bind(AutoURLLabel3, "AutoURLLabel3");
     Bind(AutoURLLabel4, "AutoURLLabel4");
+    for (TAutoURLLabel* link : {AutoURLLabel1, AutoURLLabel2, AutoURLLabel3, AutoURLLabel4}) link->SetShell(platform_);
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
@@ -159,8 +161,8 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 void TForm1::FormCreate(TObject*) {
-    FormWin = EmbedPage<TFormWin>(Panel3);
-    FormQorns = EmbedPage<TFormQorns>(Panel2);
+    FormWin = EmbedPage<TFormWin>(Panel3, platform_, platform_);
+    FormQorns = EmbedPage<TFormQorns>(Panel2, platform_);
 }
 
 void TForm1::PageControl1Change(TObject*) {

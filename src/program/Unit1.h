@@ -4,6 +4,7 @@
 
 #include "components/CoolCtrls.h"
 #include "components/aurllabl.h"
+#include "platform/Win32Platform.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/PageControl.h"
@@ -12,7 +13,8 @@
 
 class TForm1 : public TForm {
 public:
-    explicit TForm1(TComponent* owner);
+    // The pages and links work on platform (borrowed; it must outlive the window).
+    TForm1(TComponent* owner, platform::Win32Platform& platform);
 
     // The controls, as the layout builds them (borrowed: the form owns them).
     TPanel* Panel1;
@@ -47,6 +49,9 @@ public:
     void PageControl1Change(TObject* sender);
     // Closes and destroys both pages; the main window always agrees to close.
     void FormCloseQuery(TObject* sender, bool& canClose);
+
+private:
+    platform::Win32Platform& platform_;
 };
 
 // The main window (borrowed: the application owns it).

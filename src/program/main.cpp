@@ -1,8 +1,9 @@
 // Velqorns' entry point: registers the hand cursor, names the application, makes the main
-// window and runs the message loop until the main window has closed.
+// window on the Win32 platform and runs the message loop until the main window has closed.
 #include <windows.h>
 
 #include "components/aurllabl.h"
+#include "platform/Win32Platform.h"
 #include "program/Unit1.h"
 #include "toolkit/Application.h"
 
@@ -13,7 +14,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         Application->Initialize();
         Application->SetTitle("Velqorns!");
-        Application->CreateForm(Form1);
+        Application->CreateForm(Form1, platform::Win32Platform::Instance());
         Application->Run();
     } catch (...) {
         HandleException();  // a window that could not be built: say why

@@ -1,7 +1,11 @@
-// TApplication: message loop with keyboard navigation, thread timers, pending messages.
+// TApplication: message loop with keyboard navigation, thread timers, pending messages;
+// the message box that shows an error raised in a handler.
 #include "toolkit/Application.h"
 
 #include <commctrl.h>
+
+#include <exception>
+#include <vector>
 
 TApplication* Application = nullptr;
 
@@ -24,10 +28,25 @@ void TApplication::Initialize() {
 
 void TApplication::SetTitle(const std::string& title) { title_ = title; }
 
+// Numbers are never reused, also across applications: removing a filter from an application
+// that does not hold it does nothing.
+int TApplication::AddMessageFilter(TMessageFilter filter) {
+    static int lastId = 0;
+    messageFilters_[++lastId] = std::move(filter);
+    return lastId;
+}
+
+void TApplication::RemoveMessageFilter(int id) { messageFilters_.erase(id); }
+
 void TApplication::HandleMessage(MSG& message) {
-    // By index and by copy: a filter may add filters (a page control made in a handler).
-    for (size_t index = 0; index < MessageFilters.size(); ++index) {
-        const auto filter = MessageFilters[index];
+    // The filters of now, each by copy and only while it is still there: a filter may add or
+    // remove filters (a page control made or destroyed in a handler).
+    std::vector<int> ids;
+    for (const auto& [id, filter] : messageFilters_) ids.push_back(id);
+    for (int id : ids) {
+        const auto found = messageFilters_.find(id);
+        if (found == messageFilters_.end()) continue;
+        const TMessageFilter filter = found->second;
         if (filter && filter(message)) return;
     }
     // Tab and arrow navigation between the controls of our own top-level windows.
@@ -63,9 +82,12 @@ void TApplication::ProcessMessages() {
     }
 }
 
-void TApplication::StartTimer(TTimer& timer, unsigned interval) {
+bool TApplication::StartTimer(TTimer& timer, unsigned interval) {
     StopTimer(timer);
-    if (UINT_PTR id = ::SetTimer(nullptr, 0, interval, &TimerProc)) timers_[id] = &timer;
+    const UINT_PTR id = ::SetTimer(nullptr, 0, interval, &TimerProc);
+    if (!id) return false;  // the system has no timer left
+    timers_[id] = &timer;
+    return true;
 }
 
 void TApplication::StopTimer(TTimer& timer) {
@@ -88,4 +110,22 @@ void CALLBACK TApplication::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     } catch (...) {
         HandleException();
     }
+}
+
+TExceptionHandler& ExceptionHandler() {
+    static TExceptionHandler handler = [](const std::string& message) {
+        ::MessageBoxA(::GetActiveWindow(), message.c_str(), "Velqorns!", MB_OK | MB_ICONERROR);
+    };
+    return handler;
+}
+
+void HandleException() {
+    std::string message = "Unknown error";
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        message = error.what();
+    } catch (...) {
+    }
+    if (ExceptionHandler()) ExceptionHandler()(message);
 }

@@ -2,6 +2,8 @@
 // two such outlines 1 pixel apart in opposite colours, the etched line of a frame bevel.
 #include "toolkit/Bevel.h"
 
+#include "toolkit/LayoutValues.h"
+
 namespace {
 
 // Top and left sides in topLeft, bottom and right sides in bottomRight; the rectangle's
@@ -44,11 +46,9 @@ void TBevel::Paint(HDC dc) {
 
 bool TBevel::SetProperty(const std::string& name, const std::string& value) {
     if (name == "Shape") {
-        if (value != "bsBox" && value != "bsFrame") return false;
-        SetShape(value == "bsFrame" ? bsFrame : bsBox);
+        SetShape(EnumFromText<TBevelShape>(name, value, {{"bsBox", bsBox}, {"bsFrame", bsFrame}}));
     } else if (name == "Style") {
-        if (value != "bsLowered" && value != "bsRaised") return false;
-        SetStyle(value == "bsRaised" ? bsRaised : bsLowered);
+        SetStyle(EnumFromText<TBevelStyle>(name, value, {{"bsLowered", bsLowered}, {"bsRaised", bsRaised}}));
     } else {
         return TGraphicControl::SetProperty(name, value);
     }

@@ -1,6 +1,8 @@
 // TBitBtn: the BUTTON class as a push button; BN_CLICKED comes back from the parent.
 #include "toolkit/BitBtn.h"
 
+#include "toolkit/LayoutValues.h"
+
 TBitBtn::TBitBtn(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
 void TBitBtn::CreateParams(TCreateParams& params) {

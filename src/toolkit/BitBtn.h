@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 class TBitBtn : public TWinControl {
 public:

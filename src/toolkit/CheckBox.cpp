@@ -1,6 +1,8 @@
 // TCheckBox: the BUTTON class as an automatic check box.
 #include "toolkit/CheckBox.h"
 
+#include "toolkit/LayoutValues.h"
+
 TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) { TabStop = true; }
 
 void TCheckBox::CreateParams(TCreateParams& params) {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 class TCheckBox : public TWinControl {
 public:

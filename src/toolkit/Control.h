@@ -1,6 +1,5 @@
-// The control hierarchy: TControl (position, caption, font, colour, mouse events),
-// TGraphicControl (windowless, painted by its parent) and TWinControl (owns a window;
-// one static window procedure hands every message to the object's WndProc).
+// The base of every control: TControl (position, caption, font, colour, mouse events) and
+// TGraphicControl (windowless, painted by its parent). Windowed controls: WinControl.h.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "toolkit/Component.h"
 #include "toolkit/Graphics.h"
@@ -32,21 +30,9 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TSh
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, WORD& key, TShiftState shift)>;
 
-// The table of screen cursors by index; an index without an entry shows the arrow.
+// The cursor of a control that has none of its own: the window class's arrow. Other
+// indexes are looked up in the table of screen cursors (Screen.h).
 constexpr int crDefault = 0;
-namespace Screen {
-void SetCursor(int index, HCURSOR cursor);
-HCURSOR Cursor(int index);  // nullptr when there is no entry
-}  // namespace Screen
-
-// Layout values: "clNavy" or a number (decimal or 0x hex) as a colour; "true"/"false"
-// (or 1/0). A text that is none of these throws std::invalid_argument.
-TColor ColorFromText(const std::string& text);
-bool BoolFromText(const std::string& text);
-int IntFromText(const std::string& text);
-
-// Shift state of the keyboard and mouse buttons right now.
-TShiftState CurrentShiftState();
 
 class TControl : public TComponent {
 public:
@@ -157,108 +143,3 @@ public:
     void Repaint() override;
     void BringToFront() override;
 };
-
-struct TCreateParams {
-    std::string ClassName;  // a system class ("LISTBOX") or empty for the toolkit's own
-    DWORD Style = WS_CHILD | WS_CLIPSIBLINGS;
-    DWORD ExStyle = 0;
-    std::string Caption;
-    int X = 0, Y = 0, Width = 0, Height = 0;  // the control's bounds unless changed
-    HWND WndParent = nullptr;  // the owner of a top-level window
-};
-
-class TWinControl : public TControl {
-public:
-    explicit TWinControl(TComponent* owner);
-    ~TWinControl() override;
-
-    // The window, made on first use (its parent's first).
-    HWND Handle();
-    bool HandleAllocated() const { return handle_ != nullptr; }
-    static TWinControl* FromHandle(HWND window);
-
-    void SetParent(TWinControl* parent) override;
-    void SetBounds(int left, int top, int width, int height) override;
-    RECT ClientRect() const override;
-    void Invalidate() override;
-    void Repaint() override;
-    void BringToFront() override;
-
-    // Children, bottom of the stacking order first (borrowed). Windowed siblings stack in tab
-    // order instead, the first on top, as the controls of a dialog do.
-    const std::vector<TControl*>& Controls() const { return controls_; }
-
-    bool TabStop = false;
-    // Place among the windowed siblings for Tab: lower first; equal ones in the order added.
-    int TabOrder() const { return tabOrder_; }
-    void SetTabOrder(int tabOrder);
-    void SetFocus();
-    bool Focused() const;
-
-    TKeyEvent OnKeyDown;
-    TKeyEvent OnKeyUp;
-
-    // Every message of the window comes here; the default handles painting of windowless
-    // children, mouse and key events, reflected notifications and the popup menu.
-    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-
-    bool SetProperty(const std::string& name, const std::string& value) override;  // + "TabStop", "TabOrder"
-
-protected:
-    virtual void CreateParams(TCreateParams& params);
-    // Made after the window exists (children's windows included).
-    virtual void CreateWnd();
-    // Own-class windows: fills the background and paints the windowless children.
-    virtual void PaintWindow(HDC dc);
-    // Paints the visible windowless children in stacking order, each clipped to its bounds.
-    void PaintControls(HDC dc);
-    // Puts the children with alClient over the whole client area (once the window exists).
-    virtual void AlignControls();
-    // This window, or an ancestor of it, has just been shown (it may still be hidden by
-    // another ancestor). Forms raise their first OnShow here.
-    virtual void WindowShown() {}
-    // Notifications that the parent reflects back to the child that raised them.
-    virtual void CommandNotify(WORD /*code*/) {}
-    virtual LRESULT NotifyReflect(NMHDR* /*header*/) { return 0; }
-    virtual HBRUSH CtlColor(HDC /*dc*/) { return nullptr; }
-    // Where the popup menu opens when the keyboard asks for it (client coordinates).
-    virtual POINT ContextMenuPoint();
-    // For CtlColor of a system control: text in the font's colour, drawn transparently on
-    // the parent's colour, and a brush of that colour for the background.
-    HBRUSH TextOnParentColor(HDC dc);
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
-
-    void VisibleChanged() override;
-    void EnabledChanged() override;
-    void TextChanged() override;
-    void FontChanged() override;
-
-private:
-    friend class TControl;
-    friend class TGraphicControl;
-    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    void InsertControl(TControl* control);
-    void RemoveControl(TControl* control);
-    std::vector<TWinControl*> TabOrderedChildren() const;
-    void ArrangeTabOrder();
-    void NotifyShown();
-    void DestroyHandle();
-    TGraphicControl* GraphicControlAt(int x, int y) const;
-    bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND handle_ = nullptr;
-    WNDPROC defaultProc_ = nullptr;  // the system class's procedure, for subclassed controls
-    bool ownClass_ = false;
-    std::vector<TControl*> controls_;
-    TGraphicControl* mouseCapture_ = nullptr;
-    int tabOrder_ = -1;  // set when the control joins a parent, unless given
-    bool creatingChildren_ = false;
-    GdiObject<HBRUSH> parentBrush_;
-    COLORREF parentBrushColor_ = 0;
-};
-
-// The handler for an error raised inside an event handler: shows its text in a message box
-// (replaceable, for tests). The program goes on.
-using TExceptionHandler = std::function<void(const std::string& message)>;
-TExceptionHandler& ExceptionHandler();
-void HandleException();  // call inside a catch block

@@ -10,7 +10,8 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/BitBtn.h"
-#include "toolkit/Control.h"
+#include "toolkit/DialogText.h"
+#include "toolkit/WinControl.h"
 #include "toolkit/Image.h"
 
 namespace {
@@ -51,26 +52,6 @@ LPCSTR IconOf(TMsgDlgType type) {
     }
 }
 
-// The text as it is drawn: every line break (CR LF, LF CR, CR or LF) made CR LF, and the
-// Windows-1252 characters in UTF-16, whatever the system's code page is.
-std::wstring DisplayText(const std::string& text) {
-    std::string lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\r' && c != '\n') {
-            lines += c;
-            continue;
-        }
-        lines += "\r\n";
-        if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
-    }
-    if (lines.empty()) return {};
-    const int length = ::MultiByteToWideChar(1252, 0, lines.data(), static_cast<int>(lines.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(1252, 0, lines.data(), static_cast<int>(lines.size()), wide.data(), length);
-    return wide;
-}
-
 SIZE MeasureText(const TFont& font, const std::wstring& text, int maxWidth) {
     ScopedWindowDC screen(nullptr);
     ScopedSelect select(screen.get(), font.Handle());
@@ -105,7 +86,7 @@ protected:
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
         RECT client = ClientRect();
-        const std::wstring text = DisplayText(Caption());
+        const std::wstring text = DialogDisplayText(Caption());
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &client, kTextFormat);
     }
 };
@@ -175,7 +156,7 @@ void MessageForm::CreateParams(TCreateParams& params) {
 // the buttons centred in one row below.
 void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
     const int maxTextWidth = std::max(200, ::GetSystemMetrics(SM_CXSCREEN) / 2);
-    const SIZE textSize = MeasureText(Font(), DisplayText(text), maxTextWidth);
+    const SIZE textSize = MeasureText(Font(), DialogDisplayText(text), maxTextWidth);
     int textLeft = kMargin;
     if (LPCSTR iconName = IconOf(type)) {
         icon_.SetBounds(kMargin, kMargin, kIconSize, kIconSize);

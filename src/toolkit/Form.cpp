@@ -2,6 +2,8 @@
 // the first-show and close-query events, and focus kept across activation.
 #include "toolkit/Form.h"
 
+#include "toolkit/LayoutValues.h"
+
 #include "toolkit/Application.h"
 
 namespace {
@@ -199,28 +201,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool TForm::SetProperty(const std::string& name, const std::string& value) {
     if (name == "BorderStyle") {
-        if (value == "bsNone") SetBorderStyle(bsNone);
-        else if (value == "bsSingle") SetBorderStyle(bsSingle);
-        else if (value == "bsDialog") SetBorderStyle(bsDialog);
-        else throw std::invalid_argument("BorderStyle has no value \"" + value + "\"");
+        SetBorderStyle(EnumFromText<TBorderStyle>(name, value, {{"bsNone", bsNone}, {"bsSingle", bsSingle}, {"bsDialog", bsDialog}}));
     } else if (name == "BorderIcons") {
-        TBorderIcons icons = 0;
-        size_t start = 0;
-        while (start < value.size()) {
-            size_t end = value.find(',', start);
-            if (end == std::string::npos) end = value.size();
-            const std::string icon = value.substr(start, end - start);
-            if (icon == "biSystemMenu") icons |= biSystemMenu;
-            else if (icon == "biMinimize") icons |= biMinimize;
-            else if (icon == "biMaximize") icons |= biMaximize;
-            else throw std::invalid_argument("BorderIcons has no value \"" + icon + "\"");
-            start = end + 1;
-        }
-        SetBorderIcons(icons);
+        SetBorderIcons(SetFromText<TBorderIcons>(
+            name, value, {{"biSystemMenu", biSystemMenu}, {"biMinimize", biMinimize}, {"biMaximize", biMaximize}}));
     } else if (name == "Position") {
-        if (value == "poDesigned") SetPosition(poDesigned);
-        else if (value == "poDefaultPosOnly") SetPosition(poDefaultPosOnly);
-        else throw std::invalid_argument("Position has no value \"" + value + "\"");
+        SetPosition(EnumFromText<TPosition>(name, value, {{"poDesigned", poDesigned}, {"poDefaultPosOnly", poDefaultPosOnly}}));
     } else if (name == "ClientWidth") {
         SetClientSize(IntFromText(value), ClientHeight());
     } else if (name == "ClientHeight") {

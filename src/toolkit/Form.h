@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 using TBorderIcons = std::uint8_t;
 constexpr TBorderIcons biSystemMenu = 1, biMinimize = 2, biMaximize = 4;

@@ -3,7 +3,7 @@
 // their state as usual.
 #pragma once
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 class TGroupBox : public TWinControl {
 public:

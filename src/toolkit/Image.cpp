@@ -1,6 +1,8 @@
 // TImage: draws its icon with DrawIconEx at the icon's own size.
 #include "toolkit/Image.h"
 
+#include "toolkit/LayoutValues.h"
+
 SIZE IconSize(HICON icon) {
     ICONINFO info{};
     if (!icon || !::GetIconInfo(icon, &info)) return {0, 0};

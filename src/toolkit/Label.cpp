@@ -1,7 +1,7 @@
 // TLabel: measuring and drawing the caption with DrawText.
 #include "toolkit/Label.h"
 
-#include <stdexcept>
+#include "toolkit/LayoutValues.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
 
@@ -110,15 +110,10 @@ void TLabel::Loaded() {
 
 bool TLabel::SetProperty(const std::string& name, const std::string& value) {
     if (name == "Alignment") {
-        if (value == "taLeftJustify") SetAlignment(taLeftJustify);
-        else if (value == "taRightJustify") SetAlignment(taRightJustify);
-        else if (value == "taCenter") SetAlignment(taCenter);
-        else throw std::invalid_argument("Alignment has no value \"" + value + "\"");
+        SetAlignment(EnumFromText<TAlignment>(
+            name, value, {{"taLeftJustify", taLeftJustify}, {"taRightJustify", taRightJustify}, {"taCenter", taCenter}}));
     } else if (name == "Layout") {
-        if (value == "tlTop") SetLayout(tlTop);
-        else if (value == "tlCenter") SetLayout(tlCenter);
-        else if (value == "tlBottom") SetLayout(tlBottom);
-        else throw std::invalid_argument("Layout has no value \"" + value + "\"");
+        SetLayout(EnumFromText<TTextLayout>(name, value, {{"tlTop", tlTop}, {"tlCenter", tlCenter}, {"tlBottom", tlBottom}}));
     } else if (name == "AutoSize") {
         SetAutoSize(BoolFromText(value));
     } else if (name == "WordWrap") {

@@ -2,6 +2,8 @@
 // lines itself, because the system does so only on a resize and forgets it on WM_SETFONT.
 #include "toolkit/ListBox.h"
 
+#include "toolkit/LayoutValues.h"
+
 namespace {
 HWND WindowOf(const TWinControl& control) {
     return control.HandleAllocated() ? const_cast<TWinControl&>(control).Handle() : nullptr;

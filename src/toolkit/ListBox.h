@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 #include "toolkit/StringList.h"
 
 class TListBox : public TWinControl {

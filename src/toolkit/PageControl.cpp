@@ -19,18 +19,13 @@ void InsertTabItem(HWND tabs, int index, const std::string& text) {
 
 }  // namespace
 
-TPageControl::TPageControl(TComponent* owner)
-    : TWinControl(owner), self_(std::make_shared<TPageControl*>(this)) {
+TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
     TabStop = true;
-    if (Application) {
-        Application->MessageFilters.push_back([alive = std::weak_ptr<TPageControl*>(self_)](MSG& message) {
-            const auto control = alive.lock();
-            return control && (*control)->FilterCtrlTab(message);
-        });
-    }
+    if (Application) keyFilter_ = Application->AddMessageFilter([this](MSG& message) { return FilterCtrlTab(message); });
 }
 
 TPageControl::~TPageControl() {
+    if (Application && keyFilter_) Application->RemoveMessageFilter(keyFilter_);
     for (TTabSheet* page : pages_) page->pageControl_ = nullptr;
 }
 

@@ -3,11 +3,10 @@
 // user chooses a tab, presses Ctrl+Tab or Ctrl+Shift+Tab.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 #include "toolkit/TabSheet.h"
 
 class TPageControl : public TWinControl {
@@ -50,5 +49,5 @@ private:
     std::vector<TTabSheet*> pages_;  // borrowed; each page leaves the list when it goes
     TTabSheet* activePage_ = nullptr;
     std::string pendingActivePage_;
-    std::shared_ptr<TPageControl*> self_;  // lets the application's key filter outlive us safely
+    int keyFilter_ = 0;  // the application's Ctrl+Tab filter for this control, or 0
 };

@@ -2,7 +2,7 @@
 // the optional client edge; caption centred on one line; windowless children on top.
 #include "toolkit/Panel.h"
 
-#include <stdexcept>
+#include "toolkit/LayoutValues.h"
 
 namespace {
 
@@ -21,11 +21,8 @@ void DrawBevel(TCanvas& canvas, RECT& rect, TPanelBevel bevel) {
 
 }  // namespace
 
-TPanelBevel PanelBevelFromText(const std::string& text) {
-    if (text == "bvNone") return bvNone;
-    if (text == "bvLowered") return bvLowered;
-    if (text == "bvRaised") return bvRaised;
-    throw std::invalid_argument("A bevel has no value \"" + text + "\"");
+TPanelBevel PanelBevelFromText(const std::string& property, const std::string& text) {
+    return EnumFromText<TPanelBevel>(property, text, {{"bvNone", bvNone}, {"bvLowered", bvLowered}, {"bvRaised", bvRaised}});
 }
 
 TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
@@ -79,13 +76,11 @@ void TPanel::PaintWindow(HDC dc) {
 
 bool TPanel::SetProperty(const std::string& name, const std::string& value) {
     if (name == "BevelOuter") {
-        SetBevelOuter(PanelBevelFromText(value));
+        SetBevelOuter(PanelBevelFromText(name, value));
     } else if (name == "BevelInner") {
-        SetBevelInner(PanelBevelFromText(value));
-    } else if (name == "BorderStyle") {
-        if (value == "bsNone") SetBorderStyle(bsNone);
-        else if (value == "bsSingle") SetBorderStyle(bsSingle);
-        else throw std::invalid_argument("BorderStyle has no value \"" + value + "\"");
+        SetBevelInner(PanelBevelFromText(name, value));
+    } else if (name == "BorderStyle") {  // a panel has no dialog frame
+        SetBorderStyle(EnumFromText<TBorderStyle>(name, value, {{"bsNone", bsNone}, {"bsSingle", bsSingle}}));
     } else {
         return TWinControl::SetProperty(name, value);
     }

@@ -2,7 +2,7 @@
 // centred caption; the parent of the controls laid on it.
 #pragma once
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 enum TPanelBevel { bvNone, bvLowered, bvRaised };
 
@@ -32,5 +32,5 @@ private:
     TBorderStyle borderStyle_ = bsNone;
 };
 
-// Reads a bevel name of a layout (bvNone, bvLowered, bvRaised).
-TPanelBevel PanelBevelFromText(const std::string& text);
+// Reads a bevel name of a layout (bvNone, bvLowered, bvRaised) for property.
+TPanelBevel PanelBevelFromText(const std::string& property, const std::string& text);

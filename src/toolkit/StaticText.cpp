@@ -1,6 +1,8 @@
 // TStaticText: the STATIC class, left-aligned, never wrapped onto a hidden second line.
 #include "toolkit/StaticText.h"
 
+#include "toolkit/LayoutValues.h"
+
 void TStaticText::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ClassName = "STATIC";

@@ -2,7 +2,7 @@
 // control shows it (over the display area) only while it is the active page.
 #pragma once
 
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 class TPageControl;
 

@@ -42,8 +42,8 @@ void TTimer::Update() {
         running_ = false;
     }
     if (run) {
-        EventLoop().StartTimer(*this, interval_);
-        running_ = true;
+        running_ = EventLoop().StartTimer(*this, interval_);
+        if (!running_) enabled_ = false;
     }
 }
 

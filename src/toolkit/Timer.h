@@ -15,7 +15,8 @@ class IEventLoop {
 public:
     virtual ~IEventLoop() = default;
     // Starts calling timer.Tick() every interval milliseconds; a new period begins now.
-    virtual void StartTimer(TTimer& timer, unsigned interval) = 0;
+    // Returns false when the timer could not be started (the system has none left).
+    virtual bool StartTimer(TTimer& timer, unsigned interval) = 0;
     virtual void StopTimer(TTimer& timer) = 0;
     // Handles every waiting user-interface message, then returns.
     virtual void ProcessMessages() = 0;
@@ -31,6 +32,7 @@ public:
     explicit TTimer(TComponent* owner) : TComponent(owner) {}
     ~TTimer() override;
 
+    // A timer that the event loop could not start is off: not enabled.
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
     unsigned Interval() const { return interval_; }

@@ -1,14 +1,14 @@
-// The controls the pages rely on, against real windows: list box filling and selection, an
-// error in its handler, its popup menu after the release handler; check boxes set by code or
-// by the user; a disabled group box.
-#include <atomic>
-#include <thread>
+// The controls the pages rely on, against real windows: list box filling and selection, its
+// popup menu after the release handler; errors in handlers, timer ticks and layouts shown;
+// check boxes set by code or by the user; a disabled group box.
+#include <stdexcept>
 
 #include "support/MenuAnswerer.h"
 #include "support/TestWindows.h"
 #include "support/WindowPixels.h"
 #include "toolkit/CheckBox.h"
 #include "toolkit/GroupBox.h"
+#include "toolkit/Layout.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/PopupMenu.h"
 
@@ -26,7 +26,7 @@ protected:
     TopLevel form{nullptr, true};
 };
 
-TEST_F(ControlsTest, ListBoxKeepsItsLinesInListOrderWithOneSelectionOrNoneAndAnErrorInItsHandlerIsShown) {
+TEST_F(ControlsTest, ListBoxKeepsItsLinesInListOrderWithOneSelectionOrNone) {
     TListBox list(nullptr);
     list.SetItems(std::vector<std::string>{"zeta", "alpha", "mid"});  // before the window exists
     list.SetItemIndex(1);
@@ -44,18 +44,51 @@ TEST_F(ControlsTest, ListBoxKeepsItsLinesInListOrderWithOneSelectionOrNoneAndAnE
     EXPECT_EQ(list.ItemIndex(), -1);  // a refill leaves no selection
     list.SetItemIndex(4);             // no such line
     EXPECT_EQ(list.ItemIndex(), -1);
-    // A handler that reads past the end is stopped, its error shown, and the program goes on.
-    std::string shown;
-    const TExceptionHandler saved = ExceptionHandler();
-    ExceptionHandler() = [&](const std::string& message) { shown = message; };
-    list.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { list.Strings(4); };
-    ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, 0);
-    ExceptionHandler() = saved;
-    EXPECT_EQ(shown, "List index out of bounds (4)");
     list.Clear();
     list.SetItemIndex(0);  // an empty list stays without selection
     EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0), LB_ERR);
+}
+
+// An error in a control's handler or a timer's tick is stopped and shown, and the program goes
+// on; an error in a layout is shown as the program's start-up shows it, never ignored.
+TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
+    std::string shown;
+    const TExceptionHandler saved = ExceptionHandler();
+    ExceptionHandler() = [&](const std::string& message) { shown = message; };
+    TListBox list(nullptr);
+    list.SetParent(&form);
+    list.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { list.Strings(4); };
+    TTimer timer(nullptr);
+    const struct {
+        std::function<void()> cause;
+        std::string shown;
+    } cases[] = {
+        {[&] { ::SendMessageA(list.Handle(), WM_LBUTTONUP, 0, 0); }, "List index out of bounds (4)"},
+        {[&] {
+             timer.OnTimer = [&](TObject*) { throw std::runtime_error("tick failed"); };
+             timer.SetInterval(10);  // it runs once it has a period and a handler
+             Until([&] { return !shown.empty(); });
+             timer.SetEnabled(false);
+         },
+         "tick failed"},
+        {[&] {
+             try {
+                 TForm page(nullptr);
+                 BuildLayout(page, {{"Bevel1", "bevel", "", 0, 0, 9, 9, {{"Shape", "bsOval"}}}});
+             } catch (...) {
+                 HandleException();
+             }
+         },
+         "Control \"Bevel1\": property Shape = \"bsOval\": Shape has no value \"bsOval\""},
+    };
+    for (const auto& c : cases) {
+        shown.clear();
+        c.cause();
+        EXPECT_EQ(shown, c.shown);
+    }
+    ExceptionHandler() = saved;
+    EXPECT_TRUE(::IsWindow(list.Handle()));
 }
 
 TEST_F(ControlsTest, ListBoxRightClickKeepsTheSelectionAndOpensTheMenuAfterTheMouseUpHandler) {

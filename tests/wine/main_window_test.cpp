@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <tuple>
 
 #include "pages/FFindPro.h"
@@ -19,7 +21,7 @@ protected:
     void SetUp() override {
         application.Initialize();
         application.SetTitle("Velqorns!");
-        application.CreateForm(Form1);
+        application.CreateForm(Form1, platform::Win32Platform::Instance());
     }
     void TearDown() override {
         MSG quit;
@@ -84,6 +86,16 @@ TEST_F(MainWindow, HoldsBothPagesAtTheirLaidOutSizeShowsEachOnceAndClosesThemInO
     EXPECT_TRUE(::IsWindowVisible(FormWin->Handle()));
     EXPECT_EQ(processPageShown, 1);
     EXPECT_EQ(windowPageShown, 1);
+    // Ctrl+Tab from a control of the window page, with Ctrl held in this thread's key state.
+    BYTE keys[256] = {}, ctrlHeld[256] = {};
+    ::GetKeyboardState(keys);
+    std::copy(std::begin(keys), std::end(keys), ctrlHeld);
+    ctrlHeld[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(ctrlHeld);
+    ::PostMessageA(FormWin->ListBox1->Handle(), WM_KEYDOWN, VK_TAB, 1);
+    application.ProcessMessages();
+    ::SetKeyboardState(keys);
+    EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->TabProc);
 
     HWND windowPage = FormWin->Handle(), processPage = FormQorns->Handle();
     ::SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);

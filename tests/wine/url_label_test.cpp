@@ -6,6 +6,7 @@
 #include "components/aurllabl.h"
 #include "support/TestWindows.h"
 #include "toolkit/Form.h"
+#include "toolkit/Screen.h"
 
 namespace {
 

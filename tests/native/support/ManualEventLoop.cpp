@@ -5,9 +5,10 @@ ManualEventLoop::ManualEventLoop() : previous_(InstallEventLoop(this)) {}
 
 ManualEventLoop::~ManualEventLoop() { InstallEventLoop(previous_); }
 
-void ManualEventLoop::StartTimer(TTimer& timer, unsigned interval) {
+bool ManualEventLoop::StartTimer(TTimer& timer, unsigned interval) {
     ++starts;
     running_[&timer] = interval;
+    return true;
 }
 
 void ManualEventLoop::StopTimer(TTimer& timer) {

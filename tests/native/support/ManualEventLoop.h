@@ -15,7 +15,7 @@ public:
     ManualEventLoop(const ManualEventLoop&) = delete;
     ManualEventLoop& operator=(const ManualEventLoop&) = delete;
 
-    void StartTimer(TTimer& timer, unsigned interval) override;
+    bool StartTimer(TTimer& timer, unsigned interval) override;
     void StopTimer(TTimer& timer) override;
     void ProcessMessages() override;
 

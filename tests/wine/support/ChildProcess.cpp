@@ -3,6 +3,11 @@
 
 #include <atomic>
 
+namespace {
+// The longest a test waits for a child to start or end: a broken build fails, not hangs.
+constexpr DWORD kWaitLimit = 60000;
+}  // namespace
+
 std::string ThisProgram() {
     char own[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, own, MAX_PATH);
@@ -31,13 +36,13 @@ ChildProcess::ChildProcess(int extraThreads) {
     const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
     if (Start(Path(), "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads))) {
         const HANDLE waits[] = {ready, info_.hProcess};
-        started_ = ::WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0;
+        started_ = ::WaitForMultipleObjects(2, waits, FALSE, kWaitLimit) == WAIT_OBJECT_0;
     }
     ::CloseHandle(ready);
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
-    started_ = Start(program, "\"" + program + "\" " + arguments) && ::WaitForInputIdle(info_.hProcess, 60000) == 0;
+    started_ = Start(program, "\"" + program + "\" " + arguments) && ::WaitForInputIdle(info_.hProcess, kWaitLimit) == 0;
 }
 
 ChildProcess::~ChildProcess() {
@@ -48,14 +53,14 @@ ChildProcess::~ChildProcess() {
 
 void ChildProcess::End() {
     ::TerminateProcess(info_.hProcess, 0);
-    ::WaitForSingleObject(info_.hProcess, INFINITE);
+    ::WaitForSingleObject(info_.hProcess, kWaitLimit);
 }
 
 bool ChildProcess::Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
 
 DWORD ChildProcess::ExitCode() const {
-    ::WaitForSingleObject(info_.hProcess, INFINITE);
-    DWORD code = STILL_ACTIVE;
+    ::WaitForSingleObject(info_.hProcess, kWaitLimit);
+    DWORD code = STILL_ACTIVE;  // still running after the wait: the caller's test fails
     ::GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }

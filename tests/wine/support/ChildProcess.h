@@ -25,12 +25,13 @@ public:
     static std::string Path() { return BesideThisProgram("proc_child.exe"); }
     bool Started() const { return started_; }
     DWORD Id() const { return info_.dwProcessId; }
-    // Ends the process and waits until it has ended; its identifier stays reserved while
-    // this object holds the process handle.
+    // Ends the process and waits (a minute at most) until it has ended; its identifier stays
+    // reserved while this object holds the process handle.
     void End();
     // True once the process has ended, by whatever hand.
     bool Ended() const;
-    // Waits until the process has ended by itself; its exit code.
+    // Waits (a minute at most) until the process has ended by itself; its exit code, or
+    // STILL_ACTIVE when it has not ended.
     DWORD ExitCode() const;
 
 private:

@@ -3,6 +3,8 @@
 // hold the search up.
 #include "support/DialogAnswerer.h"
 
+#include "support/TestWindows.h"
+
 #include <chrono>
 
 namespace {
@@ -25,12 +27,6 @@ std::string TextByMessage(HWND window) {
     DWORD_PTR copied = 0;
     ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
     return std::string(text, copied);
-}
-
-void PostKey(HWND window, WPARAM key) {
-    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
-    ::PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
-    ::PostMessageA(window, WM_KEYUP, key, 1 | scan | (1 << 30) | (1u << 31));
 }
 
 }  // namespace

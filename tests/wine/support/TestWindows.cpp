@@ -57,8 +57,9 @@ void Click(HWND window, POINT point, bool right) {
 }
 
 void PostKey(HWND window, WORD key) {
-    ::PostMessageA(window, WM_KEYDOWN, key, 1);
-    ::PostMessageA(window, WM_KEYUP, key, 1 | (3u << 30));
+    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(key, 0)) << 16;
+    ::PostMessageA(window, WM_KEYDOWN, key, 1 | scan);
+    ::PostMessageA(window, WM_KEYUP, key, 1 | scan | (1 << 30) | (1u << 31));
 }
 
 void PumpUntil(TApplication& application, const std::function<bool()>& done) {
@@ -71,14 +72,14 @@ void PumpUntil(TApplication& application, const std::function<bool()>& done) {
 
 void Settle(TApplication& application) {
     bool reached = false;
-    application.MessageFilters.push_back([&](MSG& message) {
+    const int filter = application.AddMessageFilter([&](MSG& message) {
         if (message.hwnd || message.message != WM_APP) return false;
         reached = true;
         return true;
     });
     ::PostThreadMessageA(::GetCurrentThreadId(), WM_APP, 0, 0);
     PumpUntil(application, [&] { return reached; });
-    application.MessageFilters.pop_back();
+    application.RemoveMessageFilter(filter);
 }
 
 Window MakeWindow(const char* title, DWORD style, HWND owner, DWORD exStyle) {

@@ -12,7 +12,7 @@
 #include <type_traits>
 
 #include "toolkit/Application.h"
-#include "toolkit/Control.h"
+#include "toolkit/WinControl.h"
 
 // An overlapped window; a topmost one gets the real mouse input aimed at it, not another
 // test program's window.
@@ -38,6 +38,7 @@ void ClickTab(HWND tabs, int index);
 // A real click through the system's input queue at a point of window's client area. Each
 // event carries its position: another program may move the pointer in between.
 void Click(HWND window, POINT point, bool right = false);
+// A key pressed and released, as posted messages with the key's scan code (any thread may post).
 void PostKey(HWND window, WORD key);
 // Handles messages until done() holds (or a generous time-out, so that a fault cannot hang).
 void PumpUntil(TApplication& application, const std::function<bool()>& done);
