@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "components/ProcessActions.h"
 #include "platform/Platform.h"
 #include "toolkit/Component.h"
 #include "toolkit/StringList.h"
@@ -77,6 +78,8 @@ public:
     std::string ProcessPriorityText(int index) const { return Process(index).PriorityText; }
     std::string ProcessExeType(int index) const { return Process(index).ExeTypeText; }
     platform::IconHandle ProcessIcon(int index) const { return Process(index).hIcon; }
+    // Stand-in until the identity check lands: the id and the path.
+    TProcessIdentity ProcessIdentity(int index) const { return {ProcessID(index), 0, ProcessExeFile(index)}; }
 
     // Fields of entry index of ModuleList, likewise.
     std::uint32_t ModuleID(int index) const { return Module(index).th32ModuleID; }

@@ -33,6 +33,15 @@ TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, std::ui
     return TTerminateOutcome::Terminated;
 }
 
+TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& process,
+                                       std::uint32_t waitMilliseconds) {
+    ScopedProcess handle(system, system.OpenProcess(kProcessTerminate, false, process.processId));
+    if (!handle.get()) return TTerminateOutcome::NotOpened;
+    if (!system.TerminateProcess(handle.get(), kExitCode)) return TTerminateOutcome::Failed;
+    return system.WaitForSingleObject(handle.get(), waitMilliseconds) == 0 ? TTerminateOutcome::Terminated
+                                                                            : TTerminateOutcome::StillRunning;
+}
+
 bool FreeOwnModule(platform::IProcessSystem& system, std::uint32_t moduleProcessId, std::uint64_t module,
                    const std::string& path) {
     if (module == 0 || moduleProcessId != system.CurrentProcessId()) return false;

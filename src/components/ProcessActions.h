@@ -7,11 +7,23 @@
 
 #include "platform/Platform.h"
 
-enum class TTerminateOutcome {
-    NotOpened,   // no handle with terminate access: the caller reports it
-    Failed,      // TerminateProcess refused: nothing is reported
-    Terminated,  // told to end; waited for its end, at most the time given
+// What identifies a process over time.
+struct TProcessIdentity {
+    std::uint32_t processId = 0;
+    std::uint64_t creationTime = 0;  // 0 when it could not be read
+    std::string exePath;             // compared only where the creation time is unknown
 };
+
+enum class TTerminateOutcome {
+    NotOpened,     // no handle with terminate access: the caller reports it
+    Failed,        // TerminateProcess refused: nothing is reported
+    Terminated,    // told to end; waited for its end, at most the time given
+    StillRunning,  // told to end, but not gone within the time given
+};
+
+// Stand-in until the identity check lands: acts on the process id alone.
+TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& process,
+                                       std::uint32_t waitMilliseconds = 5000);
 
 // Opens the process with terminate access only, ends it with exit code 0xFFFFFFFF and waits
 // for it to be gone. The wait is bounded: a process stuck in a driver would otherwise freeze
