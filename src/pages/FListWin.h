@@ -87,6 +87,8 @@ public:
     void TerminateProcess1Click(TObject* sender);
     void Refresh1Click(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
+    // Ctrl+C in ListBox1: the selected entry and its detail lines, the path in full, on the clipboard.
+    void CopyWindowEntry();
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -142,7 +142,10 @@ private:
         // The question goes where errors go, so that it shows when the output is redirected.
         console_.Write(StandardStream::Error, Utf8From1252(question));
         std::string answer;
-        if (!console_.ReadLine(answer)) return false;
+        if (!console_.ReadLine(answer)) {  // the input ended: the error goes on a line of its own
+            console_.Write(StandardStream::Error, "\n");
+            return false;
+        }
         for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         while (!answer.empty() && std::isspace(static_cast<unsigned char>(answer.back()))) answer.pop_back();
         return answer == "y" || answer == "yes";
