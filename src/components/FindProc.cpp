@@ -30,6 +30,14 @@ TStringList::Comparer LocaleOrderIgnoringCase(platform::IProcessSystem& system) 
     };
 }
 
+bool ByProcessId(const TObject& a, const TObject& b) {
+    return static_cast<const TProcessInfo&>(a).th32ProcessID < static_cast<const TProcessInfo&>(b).th32ProcessID;
+}
+
+bool ByBaseAddress(const TObject& a, const TObject& b) {
+    return static_cast<const TModuleInfo&>(a).modBaseAddr < static_cast<const TModuleInfo&>(b).modBaseAddr;
+}
+
 }  // namespace
 
 const char* const TProcList::kCreditText = "TProcList 1.0 - process and module lists";
@@ -64,8 +72,8 @@ std::string ExeTypeToText(std::uint32_t exeType) {
 TProcList::TProcList(TComponent* owner, platform::IProcessSystem& system)
     : TComponent(owner),
       system_(system),
-      moduleList_(LocaleOrderIgnoringCase(system)),
-      processList_(LocaleOrderIgnoringCase(system)) {}
+      moduleList_(LocaleOrderIgnoringCase(system), ByBaseAddress),
+      processList_(LocaleOrderIgnoringCase(system), ByProcessId) {}
 
 TProcList::~TProcList() {
     moduleList_.Clear();
@@ -85,6 +93,11 @@ const TModuleInfo& TProcList::Module(int index) const {
     return *static_cast<const TModuleInfo*>(moduleList_.Objects(index));
 }
 
+TProcessIdentity TProcList::ProcessIdentity(int index) const {
+    const TProcessInfo& process = Process(index);
+    return {process.th32ProcessID, process.CreationTime, process.szExeFile};
+}
+
 void TProcList::ReadProcessList() {
     processList_.Clear();
     const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapProcess, 0));
@@ -98,6 +111,7 @@ void TProcList::ReadProcessList() {
 
 void TProcList::ReadModuleList(std::uint32_t processId) {
     moduleList_.Clear();
+    if (processId == 0) return;
     const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapModule, processId));
     if (snapshot.get() == 0) return;
     platform::ModuleEntry entry;
@@ -120,6 +134,7 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
     info->th32ParentProcessID = entry.th32ParentProcessID;
     info->pcPriClassBase = entry.pcPriClassBase;
     info->dwFlags = entry.dwFlags;
+    info->CreationTime = entry.creationTime;
     info->PriorityText = Cut(PriorityToText(info->pcPriClassBase));
     info->ExeTypeText = Cut(ExeTypeToText(system_.ExeType(info->szExeFile.c_str())));
     std::string name = FileNamePart(info->szExeFile);

@@ -1,5 +1,7 @@
 // TProcList: takes a process snapshot, or a module snapshot of one process, into two
-// sorted lists of records (executable or module name -> the snapshot entry's fields).
+// sorted lists of records (executable or module name -> the snapshot entry's fields), one
+// entry per process and per module: equal names, which are common (a service host runs
+// dozens of times), are ordered by process identifier or by base address.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +27,7 @@ public:
     std::string PriorityText;  // PriorityToText, at most 12 characters
     std::string ExeTypeText;   // ExeTypeToText, at most 12 characters
     platform::IconHandle hIcon = 0;
+    std::uint64_t CreationTime = 0;  // when the process started; 0 when it could not be read
 };
 
 // One entry of ModuleList; the module's name is the entry's text, not a field.
@@ -60,6 +63,7 @@ public:
     // Refill their list from a new snapshot; a snapshot that cannot be taken leaves it empty.
     // ReadProcessList leaves ModuleList alone.
     void ReadProcessList();
+    // Process 0 gives an empty list: a module snapshot of 0 would be one of this program.
     void ReadModuleList(std::uint32_t processId);
 
     const TStringList& ProcessList() const { return processList_; }
@@ -78,8 +82,8 @@ public:
     std::string ProcessPriorityText(int index) const { return Process(index).PriorityText; }
     std::string ProcessExeType(int index) const { return Process(index).ExeTypeText; }
     platform::IconHandle ProcessIcon(int index) const { return Process(index).hIcon; }
-    // Stand-in until the identity check lands: the id and the path.
-    TProcessIdentity ProcessIdentity(int index) const { return {ProcessID(index), 0, ProcessExeFile(index)}; }
+    // What tells this entry's process from a later one that is given the same identifier.
+    TProcessIdentity ProcessIdentity(int index) const;
 
     // Fields of entry index of ModuleList, likewise.
     std::uint32_t ModuleID(int index) const { return Module(index).th32ModuleID; }

@@ -207,6 +207,19 @@ std::string TWinList::Title(WindowHandle window) {
     return BufferText(title, kTitleSize);
 }
 
+int TWinList::IndexOf(WindowHandle window, std::uint32_t processId) const {
+    for (int i = 0; i < windowList_.Count(); ++i)
+        if (Record(i).hwnd == window && Record(i).dwProcessId == processId) return i;
+    return -1;
+}
+
+bool TWinList::WindowBelongsTo(WindowHandle window, std::uint32_t processId) {
+    std::uint32_t owner = 0;
+    if (!windows_.IsWindow(window)) return false;
+    windows_.GetWindowThreadProcessId(window, &owner);
+    return owner == processId;
+}
+
 void TWinList::TimerTick(TObject*) {
     FindWindows();
     const bool rebuilt = changed_;

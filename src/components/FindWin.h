@@ -94,6 +94,12 @@ public:
     const std::string& GetClassNameA(int index) const { return Record(index).ClassName; }
 #endif
     const std::string& GetParentName(int index) const { return Record(index).ParentName; }
+    // Index of the record of this window and process, or -1.
+    int IndexOf(platform::WindowHandle window, std::uint32_t processId) const;
+
+    // Whether the window exists now and belongs to the process: while the process is held
+    // open, proof that its identifier still names the window's process.
+    bool WindowBelongsTo(platform::WindowHandle window, std::uint32_t processId);
 
 protected:
     void TimerTick(TObject* sender);

@@ -1,10 +1,15 @@
 // Ending a process and releasing a module of this program, through the platform.
 #include "components/ProcessActions.h"
 
+#include <cctype>
+
 namespace {
 
 constexpr std::uint32_t kProcessTerminate = 0x0001;
+constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
+constexpr std::uint32_t kSynchronize = 0x00100000;
 constexpr std::uint32_t kExitCode = 0xFFFFFFFF;
+constexpr std::uint32_t kWaitObject0 = 0;
 
 // Closes a process handle on every way out of the scope that opened it.
 class ScopedProcess {
@@ -22,24 +27,46 @@ private:
     std::uintptr_t handle_;
 };
 
-}  // namespace
-
-TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, std::uint32_t processId,
-                                       std::uint32_t waitMilliseconds) {
-    ScopedProcess process(system, system.OpenProcess(kProcessTerminate, false, processId));
-    if (!process.get()) return TTerminateOutcome::NotOpened;
-    if (!system.TerminateProcess(process.get(), kExitCode)) return TTerminateOutcome::Failed;
-    system.WaitForSingleObject(process.get(), waitMilliseconds);
-    return TTerminateOutcome::Terminated;
+std::string FileNamePart(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& process,
+bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// Where the start time could not be read, the executable is the best evidence left: the
+// whole path when the list had it, else the file name that the snapshot gave.
+bool SameExecutable(const std::string& listed, const std::string& now) {
+    if (listed.empty() || now.empty()) return false;
+    if (listed.find_first_of("\\:") == std::string::npos) return SameTextIgnoringCase(listed, FileNamePart(now));
+    return SameTextIgnoringCase(listed, now);
+}
+
+}  // namespace
+
+TTerminateOutcome TerminateProcessIf(platform::IProcessSystem& system, std::uint32_t processId,
+                                     const TIsChosenProcess& isChosen, std::uint32_t waitMilliseconds) {
+    const std::uint32_t access = kProcessTerminate | kSynchronize | kProcessQueryLimitedInformation;
+    ScopedProcess process(system, system.OpenProcess(access, false, processId));
+    if (!process.get() || !isChosen(process.get())) return TTerminateOutcome::NotOpened;
+    if (!system.TerminateProcess(process.get(), kExitCode)) return TTerminateOutcome::Failed;
+    return system.WaitForSingleObject(process.get(), waitMilliseconds) == kWaitObject0 ? TTerminateOutcome::Terminated
+                                                                                        : TTerminateOutcome::StillRunning;
+}
+
+TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& chosen,
                                        std::uint32_t waitMilliseconds) {
-    ScopedProcess handle(system, system.OpenProcess(kProcessTerminate, false, process.processId));
-    if (!handle.get()) return TTerminateOutcome::NotOpened;
-    if (!system.TerminateProcess(handle.get(), kExitCode)) return TTerminateOutcome::Failed;
-    return system.WaitForSingleObject(handle.get(), waitMilliseconds) == 0 ? TTerminateOutcome::Terminated
-                                                                            : TTerminateOutcome::StillRunning;
+    const auto isChosen = [&system, &chosen](std::uintptr_t process) {
+        if (chosen.creationTime != 0) return system.ProcessCreationTime(process) == chosen.creationTime;
+        return SameExecutable(chosen.exePath, system.ProcessImagePath(process));
+    };
+    return TerminateProcessIf(system, chosen.processId, isChosen, waitMilliseconds);
 }
 
 bool FreeOwnModule(platform::IProcessSystem& system, std::uint32_t moduleProcessId, std::uint64_t module,

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/Platform.h"
 
-// What identifies a process over time.
+// What identifies a process over time: identifiers are reused, often within seconds, so an
+// identifier read into a list may name another process by the time the user acts on it.
 struct TProcessIdentity {
     std::uint32_t processId = 0;
     std::uint64_t creationTime = 0;  // 0 when it could not be read
@@ -15,20 +17,26 @@ struct TProcessIdentity {
 };
 
 enum class TTerminateOutcome {
-    NotOpened,     // no handle with terminate access: the caller reports it
+    NotOpened,     // cannot be opened, or the identifier names another process now
     Failed,        // TerminateProcess refused: nothing is reported
-    Terminated,    // told to end; waited for its end, at most the time given
-    StillRunning,  // told to end, but not gone within the time given
+    Terminated,    // ended, and gone before the wait was over
+    StillRunning,  // told to end, but not gone when the wait was over
 };
 
-// Stand-in until the identity check lands: acts on the process id alone.
-TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& process,
-                                       std::uint32_t waitMilliseconds = 5000);
+// Decides, with the process open (so that its identifier cannot be given away meanwhile),
+// whether it is the process the user chose.
+using TIsChosenProcess = std::function<bool(std::uintptr_t process)>;
 
-// Opens the process with terminate access only, ends it with exit code 0xFFFFFFFF and waits
-// for it to be gone. The wait is bounded: a process stuck in a driver would otherwise freeze
-// the program for as long as it takes to die. The handle is closed on every way out.
-TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, std::uint32_t processId,
+// Opens the process with the access that ending it, waiting for it and identifying it need,
+// ends it with exit code 0xFFFFFFFF only when isChosen agrees, and waits for it to be gone.
+// The wait is bounded: a process stuck in a driver would otherwise freeze the program for as
+// long as it takes to die. The handle is closed on every way out.
+TTerminateOutcome TerminateProcessIf(platform::IProcessSystem& system, std::uint32_t processId,
+                                     const TIsChosenProcess& isChosen, std::uint32_t waitMilliseconds = 5000);
+
+// The same for the process that identity names: by its start time where that was read, else
+// by its executable.
+TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& process,
                                        std::uint32_t waitMilliseconds = 5000);
 
 // Releases one reference of a module, but only one of this program's own process: loaded from

@@ -297,14 +297,15 @@ void TFormQorns::CopyModuleEntry() {
 void TFormQorns::CancelProcess1Click(TObject*) {
     if (ListBox1->Count() == 0 || ListBox1->ItemIndex() < 0) return;
     const int i = ListBox1->ItemIndex();
-    const std::uint32_t processId = ProcList1->ProcessID(i);
+    const TProcessIdentity process = ProcList1->ProcessIdentity(i);
     const std::string warning = "Process: --> " + ListBox1->Strings(i) + kBreak + kBreak +
                                 "TerminateProcess can make your system unstable or crash it." + kBreak +
                                 "You want to terminate selected process?";
     if (MessageDlg(warning, mtConfirmation, mbYes | mbNo, 0) != mrYes) return;
-    // The wait for the process's end is bounded (see TerminateProcessById): a process that
-    // will not die must not freeze the program.
-    if (TerminateProcessById(system_, processId) == TTerminateOutcome::NotOpened)
+    // Only the process the line was read from is ended, not a later one given its identifier;
+    // the wait for its end is bounded (see TerminateProcessById): a process that will not die
+    // must not freeze the program.
+    if (TerminateProcessById(system_, process) == TTerminateOutcome::NotOpened)
         MessageDlg("Couldn't find the handle for the selected procress!", mtError, mbOK, 0);
     BitBtn1Click(this);
 }

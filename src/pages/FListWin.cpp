@@ -4,6 +4,7 @@
 #include "pages/FListWin.h"
 
 #include <array>
+#include <utility>
 
 #include "components/ProcessActions.h"
 #include "platform/Win32Platform.h"
@@ -147,6 +148,7 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
     Refresh1 = PopupMenu1->Add("Refresh");
     Refresh1->Name = "Refresh1";
     ListBox1->PopupMenu = PopupMenu1;
+    PopupMenu1->OnPopup = [this](TObject* sender) { PopupMenu1Popup(sender); };
 
     const TNotifyEvent filterClick = [this](TObject* sender) { BitBtn1Click(sender); };
     for (TControl* control : std::initializer_list<TControl*>{BitBtn1, BitBtn2, BitBtn3, CheckBox1, CheckBox2})
@@ -255,18 +257,32 @@ void TFormWin::ListBox1KeyUp(TObject*, WORD&, TShiftState) { DoWindow(); }
 
 void TFormWin::CheckBox3Click(TObject*) { WinList1->SetEnableTimer(CheckBox3->Checked()); }
 
-void TFormWin::TerminateProcess1Click(TObject*) {
-    // The menu may have opened (from the keyboard) while WinList1 already held a newer list:
-    // the line's index would then name another process. Show the new list instead.
+void TFormWin::PopupMenu1Popup(TObject*) {
+    menuTarget_.reset();
+    const int i = ListBox1->ItemIndex();
+    if (InStep() && i >= 0 && i < ListBox1->Count()) menuTarget_ = MenuTarget{WinList1->GetHwnd(i), WinList1->GetProcessId(i)};
+}
+
+int TFormWin::ChosenLine() {
+    const std::optional<MenuTarget> target = std::exchange(menuTarget_, std::nullopt);
+    // WinList1 may hold a newer list than ListBox1 shows (a tick between its scan and its
+    // refill): the old line's index would name another window. Show the new list first.
     if (!InStep()) {
         ListWin(this);
-        return;
+        if (!target) return -1;
     }
+    if (target) return WinList1->IndexOf(target->window, target->processId);  // -1 once it has gone
     const int i = ListBox1->ItemIndex();
-    if (ListBox1->Count() == 0 || i < 0) return;
+    return ListBox1->Count() == 0 || i < 0 ? -1 : i;
+}
+
+void TFormWin::TerminateProcess1Click(TObject*) {
+    const int i = ChosenLine();
+    if (i < 0) return;
     // Taken before the warning shows: ticks may refill the list while it is open, and the
     // process the warning names is the one that is ended.
     const std::string title = WinList1->WindowList().Strings(i);
+    const platform::WindowHandle window = WinList1->GetHwnd(i);
     const std::uint32_t processId = WinList1->GetProcessId(i);
 
     const std::string warning = "Process: --> " + title +
@@ -275,9 +291,11 @@ void TFormWin::TerminateProcess1Click(TObject*) {
                                 "f\xFChren. Sie sollten dies nur tun, wenn Sie sich v\xF6llig sicher\n\r"
                                 "sind! Sind Sie sicher?";
     if (MessageDlg(warning, mtConfirmation, mbYes | mbNo, 0) != mrYes) return;
-    // The wait for the process's end is bounded, so a process that takes long to die cannot
-    // freeze the program.
-    if (TerminateProcessById(processes_, processId) == TTerminateOutcome::NotOpened)
+    // The identifier may have been given to another process since the list was read; the
+    // window, still there and still its process's, proves it was not. The wait for the
+    // process's end is bounded, so a process that takes long to die cannot freeze the program.
+    const auto isChosen = [this, window, processId](std::uintptr_t) { return WinList1->WindowBelongsTo(window, processId); };
+    if (TerminateProcessIf(processes_, processId, isChosen) == TTerminateOutcome::NotOpened)
         MessageDlg("Kann das Handle des selektierten Prozesses nicht finden!", mtError, mbOK, 0);
     Refresh1Click(this);
 }

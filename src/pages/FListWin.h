@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "components/FindWin.h"
 #include "platform/Platform.h"
@@ -86,6 +87,8 @@ public:
     // Ends the process of the selected window once the user has agreed, then refreshes.
     void TerminateProcess1Click(TObject* sender);
     void Refresh1Click(TObject* sender);
+    // Remembers the window selected as the menu opens: "Terminate Process" acts on it.
+    void PopupMenu1Popup(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
     // Ctrl+C in ListBox1: the selected entry and its detail lines, the path in full, on the clipboard.
     void CopyWindowEntry();
@@ -96,8 +99,19 @@ private:
     // Whether ListBox1 shows the list WinList1 holds now, line for record.
     bool InStep() const { return WinList1->Generation() == shownGeneration_; }
 
+    // The line to act on: the one the menu opened on, else the selected one; -1 for none.
+    int ChosenLine();
+
     platform::IProcessSystem& processes_;
     std::uint32_t shownGeneration_ = 0;  // WinList1's generation that ListBox1 shows
+    // The window selected when PopupMenu1 last opened. Ticks go on while the menu is open and
+    // may refill the list, moving the selection to line 0, so the line number alone could
+    // name a window the user never chose.
+    struct MenuTarget {
+        platform::WindowHandle window;
+        std::uint32_t processId;
+    };
+    std::optional<MenuTarget> menuTarget_;
 };
 
 // The window list page, made by the main window (borrowed: the application owns it).

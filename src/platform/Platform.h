@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -36,6 +37,9 @@ struct ProcessEntry {
     std::int32_t pcPriClassBase = 0;
     std::uint32_t dwFlags = 0;
     char szExeFile[kMaxPath] = {};
+    // When the process started (FILETIME units); 0 when it cannot be read. Identifiers are
+    // reused: the identifier and this time together name one process over time.
+    std::uint64_t creationTime = 0;
 };
 
 struct ModuleEntry {
@@ -93,6 +97,10 @@ public:
     // Returns 0 (WAIT_OBJECT_0) once the process has ended, 0x102 (WAIT_TIMEOUT) on time-out.
     virtual std::uint32_t WaitForSingleObject(std::uintptr_t process, std::uint32_t milliseconds) = 0;
     virtual void CloseProcessHandle(std::uintptr_t process) = 0;
+    // Of an opened process: when it started (0 when unknown) and its executable's full path
+    // (empty when unknown).
+    virtual std::uint64_t ProcessCreationTime(std::uintptr_t process) = 0;
+    virtual std::string ProcessImagePath(std::uintptr_t process) = 0;
     // Module release in this program's own process.
     virtual std::uint64_t ModuleHandleOf(const char* path) = 0;
     virtual bool FreeLibrary(std::uint64_t module) = 0;

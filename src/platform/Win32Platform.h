@@ -40,6 +40,8 @@ public:
     bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override;
     std::uint32_t WaitForSingleObject(std::uintptr_t process, std::uint32_t milliseconds) override;
     void CloseProcessHandle(std::uintptr_t process) override;
+    std::uint64_t ProcessCreationTime(std::uintptr_t process) override;
+    std::string ProcessImagePath(std::uintptr_t process) override;
     std::uint32_t CurrentProcessId() override;
 
     // IProcessSystem: icons (Win32Icons.cpp)

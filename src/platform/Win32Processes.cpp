@@ -39,9 +39,23 @@ private:
     HANDLE handle_;
 };
 
+std::uint64_t CreationTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<std::uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+std::string ImagePath(HANDLE process) {
+    char path[kMaxPath];
+    DWORD length = kMaxPath;
+    if (!::QueryFullProcessImageNameA(process, 0, path, &length) || length == 0 || length >= kMaxPath) return "";
+    return std::string(path, length);
+}
+
 // The snapshot gives only the executable's file name (Windows 95 gave the whole path),
 // and Wine gives the priority class's code where Windows gives the base priority (8 for
-// a normal process): both are asked of the process itself when it can be opened.
+// a normal process): both are asked of the process itself when it can be opened, and
+// so is its start time, which tells this process from a later one under the same id.
 void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
     entry.cntUsage = raw.cntUsage;
     entry.th32ProcessID = raw.th32ProcessID;
@@ -53,15 +67,15 @@ void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
     entry.dwFlags = raw.dwFlags;
     static_assert(sizeof entry.szExeFile == sizeof raw.szExeFile);
     std::memcpy(entry.szExeFile, raw.szExeFile, sizeof entry.szExeFile);
+    entry.creationTime = 0;
 
     const ProcessQuery process(raw.th32ProcessID);
     if (!process.get()) return;
-    char path[kMaxPath];
-    DWORD length = kMaxPath;
-    if (::QueryFullProcessImageNameA(process.get(), 0, path, &length) && length > 0 && length < kMaxPath) {
+    if (const std::string path = ImagePath(process.get()); !path.empty()) {
         std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
-        std::memcpy(entry.szExeFile, path, length);
+        std::memcpy(entry.szExeFile, path.data(), path.size());
     }
+    entry.creationTime = CreationTime(process.get());
     if (const std::int32_t base = BasePriority(::GetPriorityClass(process.get()))) entry.pcPriClassBase = base;
 }
 
@@ -111,6 +125,12 @@ std::uint32_t Win32Platform::WaitForSingleObject(std::uintptr_t process, std::ui
 void Win32Platform::CloseProcessHandle(std::uintptr_t process) {
     if (process) ::CloseHandle(reinterpret_cast<HANDLE>(process));
 }
+
+std::uint64_t Win32Platform::ProcessCreationTime(std::uintptr_t process) {
+    return CreationTime(reinterpret_cast<HANDLE>(process));
+}
+
+std::string Win32Platform::ProcessImagePath(std::uintptr_t process) { return ImagePath(reinterpret_cast<HANDLE>(process)); }
 
 std::uint32_t Win32Platform::CurrentProcessId() { return ::GetCurrentProcessId(); }
 

@@ -32,6 +32,10 @@ std::string ShortenPath(const std::string& path, const std::function<int(const s
         directory.erase(0, 2);
     }
 
+    // A file in the root of a drive has nothing to give way: without its backslash it would
+    // read as another file (C:BAR.EXE is relative to the drive's current folder).
+    if (directory == "\\" && !drive.empty()) return path;
+
     // Every pass empties the drive, shortens "\...\" or leaves one directory fewer after
     // the "...\", so the loop ends for any text, whatever the measure says.
     std::string result = path;

@@ -29,6 +29,7 @@ TMenuItem* TPopupMenu::Add(const std::string& caption) {
 }
 
 void TPopupMenu::Popup(int x, int y) {
+    if (OnPopup) OnPopup(this);
     MenuHandle menu;
     if (!menu.get()) return;
     for (size_t i = 0; i < items_.size(); ++i)

@@ -25,6 +25,8 @@ public:
 
     // Shows the menu at a screen point and runs the chosen item's OnClick before returning.
     void Popup(int x, int y);
+    // Called as the menu opens, before it shows.
+    TNotifyEvent OnPopup;
 
 private:
     std::vector<TMenuItem*> items_;

@@ -15,6 +15,9 @@ EStringListError::EStringListError(int index) : std::out_of_range(IndexMessage(i
 
 TStringList::TStringList(Comparer compare) : compare_(std::move(compare)) {}
 
+TStringList::TStringList(Comparer compare, TieOrder tieOrder)
+    : compare_(std::move(compare)), tieOrder_(std::move(tieOrder)) {}
+
 void TStringList::Check(int index) const {
     if (index < 0 || index >= Count()) throw EStringListError(index);
 }
@@ -45,10 +48,29 @@ int TStringList::Find(const std::string& text, bool& found) const {
     return low;
 }
 
+int TStringList::FindAfter(const std::string& text, const TObject& record) const {
+    int low = 0, high = Count() - 1;
+    while (low <= high) {
+        const int middle = low + (high - low) / 2;
+        const Entry& entry = entries_[static_cast<size_t>(middle)];
+        const int order = compare_(entry.text, text);
+        if (order < 0 || (order == 0 && tieOrder_(*entry.record, record)))
+            low = middle + 1;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
 int TStringList::AddObject(std::string text, std::unique_ptr<TObject> record) {
     if (!Sorted()) {
         entries_.push_back({std::move(text), std::move(record)});
         return Count() - 1;
+    }
+    if (tieOrder_) {
+        const int at = FindAfter(text, *record);
+        entries_.insert(entries_.begin() + at, Entry{std::move(text), std::move(record)});
+        return at;
     }
     bool found = false;
     const int at = Find(text, found);

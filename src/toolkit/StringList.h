@@ -1,6 +1,7 @@
 // TStringList: texts, each with one owned record, addressed by position 0 to Count - 1.
-// Unsorted lists keep the order of appending; sorted lists keep their comparer's order,
-// and adding a text equal to one already there replaces that entry's record only.
+// Unsorted lists keep the order of appending; sorted lists keep their comparer's order.
+// A sorted list with a tie order keeps every entry, equal texts in the tie order of their
+// records; one without replaces the record of an entry whose text equals the one added.
 #pragma once
 
 #include <functional>
@@ -23,8 +24,12 @@ public:
     // Three-way comparison of two texts: negative, zero (equal) or positive.
     using Comparer = std::function<int(const std::string&, const std::string&)>;
 
+    // Whether record a comes before record b among entries with equal texts.
+    using TieOrder = std::function<bool(const TObject& a, const TObject& b)>;
+
     TStringList() = default;                 // unsorted
-    explicit TStringList(Comparer compare);  // sorted by compare
+    explicit TStringList(Comparer compare);  // sorted by compare, one entry per text
+    TStringList(Comparer compare, TieOrder tieOrder);  // sorted by compare, then by tieOrder
     TStringList(const TStringList&) = delete;
     TStringList& operator=(const TStringList&) = delete;
 
@@ -34,7 +39,8 @@ public:
     const std::string& Strings(int index) const;
     TObject* Objects(int index) const;  // borrowed; the list owns it
 
-    // Unsorted: appends. Sorted: inserts at the sorted place, or, when an equal text is
+    // Unsorted: appends. Sorted with a tie order: inserts after every entry that comes
+    // before it. Sorted without: inserts at the sorted place, or, when an equal text is
     // there already, keeps that entry's text and position, gives it the new record and
     // releases the old one. Returns the entry's position.
     int AddObject(std::string text, std::unique_ptr<TObject> record);
@@ -52,7 +58,11 @@ private:
     void Check(int index) const;
     // Sorted lists: the first position whose text is not less than text; found tells equality.
     int Find(const std::string& text, bool& found) const;
+    // Sorted lists with a tie order: the position after the last entry that comes before
+    // text with record.
+    int FindAfter(const std::string& text, const TObject& record) const;
 
     std::vector<Entry> entries_;
     Comparer compare_;
+    TieOrder tieOrder_;
 };

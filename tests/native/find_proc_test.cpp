@@ -26,23 +26,44 @@ protected:
     TProcList procList{nullptr, system};
 };
 
-// Equal names (without case) are listed once, with the first spelling and the later record.
-TEST_F(ProcListTest, ProcessesAreListedOncePerFileNameInNameOrderWhateverTheSnapshotOrder) {
+// Every process and module has its own entry: names in the locale's order without case,
+// equal names by process identifier or base address, whatever order the snapshot gives.
+TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAddress) {
     const std::vector<platform::ProcessEntry> processes = {
-        System::Process(0x10, "C:\\WINDOWS\\zeta.exe"), System::Process(0x20, "C:\\Program Files\\Alpha.exe"),
-        System::Process(0x30, "D:beta.EXE"),           System::Process(0x40, "gamma.exe"),
-        System::Process(0x50, "C:\\b\\ALPHA.EXE")};
+        System::Process(0x50, "C:\\WINDOWS\\svchost.exe"), System::Process(0x20, "C:\\Program Files\\Alpha.exe"),
+        System::Process(0x10, "D:beta.EXE"),               System::Process(0x1C, "C:\\WINDOWS\\SVCHOST.EXE"),
+        System::Process(0x30, "gamma.exe"),                System::Process(0x08, "C:\\b\\ALPHA.EXE"),
+        System::Process(0x40, "C:\\WINDOWS\\svchost.exe")};
     for (bool reversed : {false, true}) {
         system.processes = processes;
         if (reversed) std::reverse(system.processes.begin(), system.processes.end());
         procList.ReadProcessList();
-        const Texts expected = {reversed ? "ALPHA.EXE" : "Alpha.exe", "beta.EXE", "gamma.exe", "zeta.exe"};
+        const Texts expected = {"ALPHA.EXE", "Alpha.exe", "beta.EXE", "gamma.exe", "SVCHOST.EXE", "svchost.exe", "svchost.exe"};
         EXPECT_EQ(TextsOf(procList.ProcessList()), expected) << "reversed " << reversed;
-        EXPECT_EQ(procList.ProcessID(0), reversed ? 0x20u : 0x50u);
-        EXPECT_EQ(procList.ProcessExeFile(0), reversed ? "C:\\Program Files\\Alpha.exe" : "C:\\b\\ALPHA.EXE");
+        std::vector<std::uint32_t> ids;
+        for (int i = 0; i < procList.ProcessList().Count(); ++i) ids.push_back(procList.ProcessID(i));
+        EXPECT_EQ(ids, (std::vector<std::uint32_t>{0x08, 0x20, 0x10, 0x30, 0x1C, 0x40, 0x50}));
+        EXPECT_EQ(procList.ProcessExeFile(0), "C:\\b\\ALPHA.EXE");
     }
     EXPECT_EQ(system.snapshotsTaken[0], std::make_pair(platform::kSnapProcess, 0u));
     EXPECT_EQ(system.closed.size(), 2u);
+
+    std::vector<platform::ModuleEntry> modules;
+    for (std::uint64_t base : {0x7FF800000000ull, 0x10000000ull, 0x7FF700000000ull}) {
+        modules.push_back(System::Module(0x40, "shared.dll", "C:\\shared.dll"));
+        modules.back().modBaseAddr = base;
+    }
+    system.modules[0x40] = modules;
+    procList.ReadModuleList(0x40);
+    ASSERT_EQ(procList.ModuleList().Count(), 3);
+    EXPECT_EQ(procList.ModuleBaseAddr(0), 0x10000000ull);
+    EXPECT_EQ(procList.ModuleBaseAddr(2), 0x7FF800000000ull);
+
+    // Process 0 is the idle process here; its module snapshot would be this program's own.
+    system.modules[0] = {System::Module(0, "Velqorns.exe", "C:\\Velqorns.exe")};
+    procList.ReadModuleList(0);
+    EXPECT_EQ(procList.ModuleList().Count(), 0);
+    EXPECT_EQ(system.snapshotsTaken.size(), 3u);
 }
 
 TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTextsWithoutNul) {
@@ -61,6 +82,12 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     EXPECT_EQ(procList.ProcessPriorityText(0), "[High    ]");
     EXPECT_EQ(procList.ProcessExeType(0), "32-Bit");
     EXPECT_EQ(procList.ProcessIcon(0), 0x1A2B3u);
+    system.processes[0].creationTime = 0x01D9ABCDEF012345ull;
+    procList.ReadProcessList();
+    const TProcessIdentity identity = procList.ProcessIdentity(0);
+    EXPECT_EQ(identity.processId, 0xFFFFFFF0u);
+    EXPECT_EQ(identity.creationTime, 0x01D9ABCDEF012345ull);
+    EXPECT_EQ(identity.exePath, path);
 
     const std::string name(256, 'm');
     system.modules[9] = {System::Module(9, name, path)};

@@ -43,6 +43,8 @@ public:
     bool TerminateProcess(std::uintptr_t, std::uint32_t) override { return false; }
     std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return 0; }
     void CloseProcessHandle(std::uintptr_t) override {}
+    std::uint64_t ProcessCreationTime(std::uintptr_t) override { return 0; }
+    std::string ProcessImagePath(std::uintptr_t) override { return ""; }
     std::uint64_t ModuleHandleOf(const char*) override { return 0; }
     bool FreeLibrary(std::uint64_t) override { return false; }
     std::uint32_t CurrentProcessId() override { return 1; }
