@@ -124,8 +124,7 @@ private:
         TProcList list(nullptr, processes_);
         const int i = FindProcess(list);
         if (i < 0) return Fail("modules: no process has the id " + std::to_string(request_.target));
-        // A module snapshot of process 0 would be one of velq's own process.
-        if (request_.target != 0) list.ReadModuleList(request_.target);
+        list.ReadModuleList(request_.target);
         if (list.ModuleList().Count() == 0) return Fail("modules: cannot read the modules of " + Named(list, i));
         TRecordTable table(kModuleColumns);
         for (int j = 0; j < list.ModuleList().Count(); ++j) {
@@ -162,7 +161,8 @@ private:
             return Fail("kill: " + name + " not terminated: not confirmed");
         switch (TerminateProcessById(processes_, list.ProcessIdentity(i), request_.timeoutMilliseconds)) {
         case TTerminateOutcome::Terminated: break;
-        case TTerminateOutcome::NotOpened: return Fail("kill: cannot open " + name + " to terminate it");
+        // Also when the id has been given to another process since the list was read.
+        case TTerminateOutcome::NotOpened: return Fail("kill: cannot terminate " + name + ": it cannot be opened or has ended");
         case TTerminateOutcome::Failed: return Fail("kill: " + name + " refused to terminate");
         case TTerminateOutcome::StillRunning:
             return Fail("kill: " + name + " did not end within " + std::to_string(request_.timeoutMilliseconds) + " ms");

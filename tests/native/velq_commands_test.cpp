@@ -40,6 +40,12 @@ public:
     }
     std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return endsInTime ? 0 : 0x102; }
     std::uint32_t CurrentProcessId() override { return 8; }
+    // Opened processes are identified by their executable (no start times here).
+    std::string ProcessImagePath(std::uintptr_t process) override {
+        for (const platform::ProcessEntry& entry : processes)
+            if (entry.th32ProcessID == process) return entry.szExeFile;
+        return "";
+    }
 };
 
 TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
@@ -62,7 +68,7 @@ TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
         {"own id", {"kill", "8", "--yes"}, {}, true, true, true, 1, false, "velq: kill: process 8 is velq itself\n"},
         {"no such", {"kill", "28", "--yes"}, {}, true, true, true, 1, false, "velq: kill: no process has the id 28\n"},
         {"denied", {"kill", "24", "--yes"}, {}, false, true, true, 1, false,
-         "velq: kill: cannot open child.exe (process 24) to terminate it\n"},
+         "velq: kill: cannot terminate child.exe (process 24): it cannot be opened or has ended\n"},
         {"refused", {"kill", "24", "--yes"}, {}, true, false, true, 1, false,
          "velq: kill: child.exe (process 24) refused to terminate\n"},
         {"stuck", {"kill", "24", "--yes", "--timeout", "300"}, {}, true, true, false, 1, true,
