@@ -109,7 +109,7 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
     } catch (const CLI::CallForVersion& version) {
         return {TVelqCommandLine::Outcome::Print, {}, std::string(version.what()) + "\n"};
     } catch (const CLI::ParseError& error) {
-        return UsageError(error.what());
+        return UsageError(std::string(error.what()) + " (see velq --help)");
     }
 
     TVelqCommandLine result;

@@ -16,9 +16,9 @@ using platform::StandardStream;
 
 namespace {
 
-const std::vector<std::string> kWindowColumns = {"handle",      "title",      "processId", "threadId",
-                                                 "className",   "ownerHandle", "ownerTitle", "style",
-                                                 "exStyle",     "styleNames", "exePath"};
+// The two long fields last, so that a table's other columns stay together on a console.
+const std::vector<std::string> kWindowColumns = {"handle",     "title", "processId", "threadId", "className", "ownerHandle",
+                                                 "ownerTitle", "style", "exStyle",   "exePath",  "styleNames"};
 const std::vector<std::string> kProcessColumns = {"name",  "processId", "parentId", "threads",
                                                   "usage", "heapId",    "moduleId", "flags",
                                                   "priority", "priorityText", "exeType", "path"};
@@ -62,7 +62,7 @@ private:
                    TField::Text(list.GetClassName(i)),
                    TField::Address(list.GetHwndParent(i)), TField::Text(list.GetParentName(i)),
                    TField::Address(list.GetStyle(i)), TField::Address(list.GetExStyle(i)),
-                   TField::Names(StyleNamesOf(list.GetStyle(i))), TField::Text(list.GetExeFile(i))});
+                   TField::Text(list.GetExeFile(i)), TField::Names(StyleNamesOf(list.GetStyle(i)))});
     }
 
     int ListWindows() {

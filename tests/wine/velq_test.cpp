@@ -104,9 +104,10 @@ json WindowRecord(const TWinList& list, int i) {
 }
 
 // The CSV rows as objects, each value as a string; JSON values in the same form to compare.
-std::vector<std::map<std::string, std::string>> CsvObjects(const std::string& text) {
+using Rows = std::vector<std::map<std::string, std::string>>;
+Rows CsvObjects(const std::string& text) {
     const CsvRows rows = ReadCsv(text);
-    std::vector<std::map<std::string, std::string>> objects;
+    Rows objects;
     for (std::size_t r = 1; r < rows.size(); ++r) {
         std::map<std::string, std::string> object;
         for (std::size_t c = 0; c < rows[0].size(); ++c) object[rows[0][c]] = rows[r].at(c);
@@ -114,8 +115,8 @@ std::vector<std::map<std::string, std::string>> CsvObjects(const std::string& te
     }
     return objects;
 }
-std::vector<std::map<std::string, std::string>> AsCsv(const json& array) {
-    std::vector<std::map<std::string, std::string>> objects;
+Rows AsCsv(const json& array) {
+    Rows objects;
     for (const json& record : array) {
         std::map<std::string, std::string> object;
         for (const auto& [key, value] : record.items()) {
@@ -209,40 +210,34 @@ TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
     TProcList list(nullptr, platform::Win32Platform::Instance());
     list.ReadProcessList();
 
-    // velq's list also holds velq itself (and whatever started or ended in between): the
-    // processes of both lists must agree, in the same order.
+    json expected = json::array();
+    for (int i = 0; i < list.ProcessList().Count(); ++i) expected.push_back(ProcessRecord(list, i));
     const VelqRun asJson = Velq("processes --format json");
     ASSERT_EQ(asJson.status, 0u) << asJson.error;
     const json listed = json::parse(asJson.output);
-    std::map<std::uint32_t, json> byId;
-    for (const json& record : listed) byId[record["processId"].get<std::uint32_t>()] = record;
-    json expected = json::array(), shared = json::array();
-    for (int i = 0; i < list.ProcessList().Count(); ++i) expected.push_back(ProcessRecord(list, i));
-    for (const json& record : listed)
-        for (const json& mine : expected)
-            if (mine["processId"] == record["processId"]) shared.push_back(mine);
-    int ours = 0;
+    // This test's own processes are listed with every field, as JSON types too.
     for (const json& record : expected) {
-        if (record["processId"] == first.Id() || record["processId"] == second.Id() ||
-            record["processId"] == ::GetCurrentProcessId()) {
-            ++ours;
-            EXPECT_EQ(byId[record["processId"].get<std::uint32_t>()], record);
+        const json& id = record["processId"];
+        if (id == first.Id() || id == second.Id() || id == ::GetCurrentProcessId()) {
+            EXPECT_NE(std::find(listed.begin(), listed.end(), record), listed.end()) << record;
         }
     }
-    EXPECT_EQ(ours, 3);
-    json sharedListed = json::array();
-    for (const json& record : listed)
-        if (std::find(expected.begin(), expected.end(), record) != expected.end()) sharedListed.push_back(record);
-    EXPECT_EQ(sharedListed, shared);  // same order
-    // Each run of velq lists itself and its console host, which the others do not.
-    auto steady = [&expected](std::vector<std::map<std::string, std::string>> rows) {
-        std::erase_if(rows, [&expected](const auto& row) {
-            return std::none_of(expected.begin(), expected.end(),
-                                [&row](const json& mine) { return mine["processId"].dump() == row.at("processId"); });
+
+    // Each run of velq also lists itself and its console host: the processes that all three
+    // lists hold are compared, in their order.
+    const Rows mine = AsCsv(expected), fromJson = AsCsv(listed), fromCsv = CsvObjects(Velq("processes --format csv").output);
+    const Rows* lists[] = {&mine, &fromJson, &fromCsv};
+    auto listedByAll = [&](const std::string& id) {
+        return std::all_of(std::begin(lists), std::end(lists), [&](const Rows* rows) {
+            return std::any_of(rows->begin(), rows->end(), [&](const auto& row) { return row.at("processId") == id; });
         });
+    };
+    auto common = [&](Rows rows) {
+        std::erase_if(rows, [&](const auto& row) { return !listedByAll(row.at("processId")); });
         return rows;
     };
-    EXPECT_EQ(steady(AsCsv(listed)), steady(CsvObjects(Velq("processes --format csv").output)));
+    EXPECT_EQ(common(fromJson), common(mine));
+    EXPECT_EQ(common(fromCsv), common(mine));
     EXPECT_EQ(Lines(Velq("processes").output).size(), listed.size() + 1);
 
     list.ReadModuleList(first.Id());
