@@ -24,13 +24,16 @@ const TProperties kFormProperties = {
     {"Font.Color", "clWindowText"},
 };
 
-// Every label lies on the page's surface; most take the size of their text.
+// Every label lies on the page's surface; most take the size of their text. The labels show
+// data as it is: an "&" in a path is a character, not an accelerator mark.
 TLayoutItem Line(const std::string& name, int left, int top, const std::string& caption = "") {
-    return {name, "label", "", left, top, 0, 13, {{"Caption", caption}, {"Transparent", "true"}}};
+    return {name, "label", "", left, top, 0, 13,
+            {{"Caption", caption}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}};
 }
 // The two path lines keep their width whatever their text.
 TLayoutItem PathLine(const std::string& name, int left, int top) {
-    return {name, "label", "", left, top, 217, 13, {{"AutoSize", "false"}, {"Transparent", "true"}}};
+    return {name, "label", "", left, top, 217, 13,
+            {{"AutoSize", "false"}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}};
 }
 TLayoutItem Icon(const std::string& name, int left, int top) {
     return {name, "image", "", left, top, 36, 36, {{"AutoSize", "true"}, {"Center", "true"}}};

@@ -71,10 +71,12 @@ const std::array<StyleBoxRow, 22> kStyleBoxes = {{
 constexpr int kStyleBoxHeight = 17;
 
 const std::pair<std::string, std::string> kTransparent{"Transparent", "true"};
+// The labels show data as it is: an "&" in a title or path is a character, not an accelerator mark.
+const std::pair<std::string, std::string> kPlainText{"ShowAccelChar", "false"};
 
 TLayout PageLayout() {
     TLayout layout = {
-        {"Label3", "label", "", 8, 8, 32, 13, {{"Caption", "Label3"}}},
+        {"Label3", "label", "", 8, 8, 32, 13, {{"Caption", "Label3"}, kPlainText}},
         {"StaticText1", "statictext", "", 136, 6, 147, 17,
          {{"AutoSize", "false"}, {"Caption", "[ right mouse-button for menu ]"}, {"TabOrder", "9"}}},
         {"ListBox1", "listbox", "", 8, 30, 273, 186, {{"ItemHeight", "13"}, {"IntegralHeight", "true"}, {"TabOrder", "0"}}},
@@ -92,15 +94,15 @@ TLayout PageLayout() {
                           {{"Caption", box.caption}, {"Font.Color", "clNavy"}, {"TabOrder", std::to_string(tabOrder++)}}});
     const TLayout rest = {
         {"Image1", "image", "", 492, 232, 45, 41, {{"AutoSize", "true"}, {"Center", "true"}}},
-        {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent}},
+        {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent, kPlainText}},
         {"Panel1", "panel", "", 4, 304, 569, 106,
          {{"BevelOuter", "bvRaised"}, {"BevelInner", "bvLowered"}, {"Caption", ""}, {"TabOrder", "8"}}},
-        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent}},
-        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent}},
-        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent}},
-        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent}},
-        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent}},
-        {"Label4", "label", "Panel1", 4, 88, 561, 13, {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent}},
+        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText}},
+        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText}},
+        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent, kPlainText}},
+        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent, kPlainText}},
+        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent, kPlainText}},
+        {"Label4", "label", "Panel1", 4, 88, 561, 13, {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent, kPlainText}},
     };
     layout.insert(layout.end(), rest.begin(), rest.end());
     return layout;

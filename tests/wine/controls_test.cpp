@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "support/MenuAnswerer.h"
 #include "support/TestWindows.h"
 #include "support/WindowPixels.h"
 #include "toolkit/CheckBox.h"
@@ -56,31 +57,6 @@ TEST_F(ControlsTest, ListBoxKeepsItsLinesInListOrderWithOneSelectionOrNoneAndAnE
     EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0), LB_ERR);
 }
-
-// From a background thread: waits for this process's popup menu, then chooses its first item.
-class MenuAnswerer {
-public:
-    MenuAnswerer()
-        : thread_([this] {
-              for (int i = 0; i < 2000 && !opened_; ++i, ::Sleep(5))
-                  for (HWND menu = nullptr; (menu = ::FindWindowExA(nullptr, menu, "#32768", nullptr));) {
-                      DWORD process = 0;
-                      ::GetWindowThreadProcessId(menu, &process);
-                      if (process != ::GetCurrentProcessId() || !::IsWindowVisible(menu)) continue;
-                      PostKey(menu, VK_DOWN);
-                      PostKey(menu, VK_RETURN);
-                      opened_ = true;
-                  }
-          }) {}
-    bool Finish() {
-        if (thread_.joinable()) thread_.join();
-        return opened_;
-    }
-
-private:
-    std::atomic<bool> opened_{false};
-    std::thread thread_;
-};
 
 TEST_F(ControlsTest, ListBoxRightClickKeepsTheSelectionAndOpensTheMenuAfterTheMouseUpHandler) {
     TListBox list(nullptr);

@@ -18,6 +18,7 @@
 #include "support/ChildProcess.h"
 #include "support/DialogAnswerer.h"
 #include "support/FakeProcessSystem.h"
+#include "support/RealDesktop.h"
 #include "support/TestWindows.h"
 
 namespace {
@@ -76,6 +77,15 @@ int LineOf(const TListBox& list, const std::string& text) {
         if (::lstrcmpiA(list.Strings(k).c_str(), text.c_str()) == 0) return k;
     return -1;
 }
+
+// The real platform, where identifiers can be made to name another process by now.
+class ReusedIds : public platform::Win32Platform {
+public:
+    bool reused = false;
+    std::uint64_t ProcessCreationTime(std::uintptr_t process) override {
+        return Win32Platform::ProcessCreationTime(process) + (reused ? 1 : 0);
+    }
+};
 
 // Everything the page shows, as one text, to tell whether anything changed.
 std::string Shown(const TFormQorns& page) {
@@ -197,10 +207,11 @@ TEST_F(ProcessPage, TerminateAnsweredNoChangesNothingAndAProcessThatCannotBeOpen
 
 // kernel32.dll of the child sits where ours does, under the same handle: freeing it would
 // release this program's own copy. The child's executable is not loaded here at all.
-TEST_F(ProcessPage, AChildsModulesShowOnAClickAreNeverFreedAndYesEndsTheChild) {
+TEST_F(ProcessPage, AChildsModulesShowOnAClickAreNeverFreedAndYesEndsTheChildButNotALaterProcessOfItsId) {
     ChildProcess child;
     ASSERT_TRUE(child.Started());
-    TFormQorns& page = Open();
+    ReusedIds system;
+    TFormQorns& page = Open(system);
     EXPECT_GE(LineOf(*page.ListBox1, "process_page_test.exe"), 0);
     const int line = LineOf(*page.ListBox1, "proc_child.exe");
     ASSERT_GT(line, 0);
@@ -222,6 +233,14 @@ TEST_F(ProcessPage, AChildsModulesShowOnAClickAreNeverFreedAndYesEndsTheChild) {
     EXPECT_GE(base.size(), 8u);
     EXPECT_FALSE(child.Ended());
 
+    // The child's identifier now names a process that started later: it is not the one listed.
+    system.reused = true;
+    EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, true));
+    EXPECT_EQ(errorText, "Couldn't find the handle for the selected procress!");
+    EXPECT_FALSE(child.Ended());
+    system.reused = false;
+
+    ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "proc_child.exe"));
     EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, false));
     EXPECT_EQ(confirm->Text().substr(0, 30), "Process: --> proc_child.exe\n\r\n");
     EXPECT_TRUE(child.Ended());
@@ -245,6 +264,59 @@ TEST_F(ProcessPage, DeleteModuleFreesALibraryThatThisProgramLoaded) {
     EXPECT_EQ(::GetModuleHandleA(path.c_str()), nullptr);
     EXPECT_EQ(page.ListBox1->ItemIndex(), 0);  // refreshed
     if (HMODULE left = ::GetModuleHandleA(path.c_str())) ::FreeLibrary(left);
+}
+
+// Dozens of processes of one name, in other letter cases too: each has its own line, read
+// from its own record, and ending one ends that one only, gone from the list at once.
+TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatOneOnly) {
+    RealDesktop desktop;
+    ASSERT_TRUE(desktop.Started());
+    TFormQorns& page = Open();
+    const TProcList& list = *page.ProcList1;
+    EXPECT_GE(list.ProcessList().Count(), desktop.Count());
+    EXPECT_EQ(page.Label3->Caption(), std::to_string(list.ProcessList().Count()) + " running processes found");
+    auto listedIds = [&](const std::string& name) {
+        std::vector<DWORD> ids;
+        for (int k = 0; k < list.ProcessList().Count(); ++k)
+            if (::lstrcmpiA(list.ProcessList().Strings(k).c_str(), name.c_str()) == 0) ids.push_back(list.ProcessID(k));
+        return ids;
+    };
+    std::vector<DWORD> started = desktop.IdsOf(RealDesktop::kManyName);
+    ASSERT_EQ(started.size(), RealDesktop::kManyCount + 4u);
+    std::sort(started.begin(), started.end());
+    EXPECT_EQ(listedIds(RealDesktop::kManyName), started);  // equal names in identifier order
+
+    // Two lines of one name: each shows its own process and that process's modules.
+    const int first = LineOf(*page.ListBox1, RealDesktop::kManyName), second = first + 1;
+    ClickLine(*page.ListBox1, first);
+    for (int line : {first, second}) {
+        if (line == second) PressKey(*page.ListBox1, VK_DOWN);
+        ASSERT_EQ(page.ListBox1->ItemIndex(), line);
+        EXPECT_EQ(page.Label6->Caption(), "ProcessID: " + Hex(started[static_cast<size_t>(line - first)], 8));
+        EXPECT_EQ(page.Label15->Caption(), "ProcessID: " + Hex(started[static_cast<size_t>(line - first)], 8));
+    }
+    EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, false));
+    started.erase(started.begin() + 1);
+    EXPECT_EQ(listedIds(RealDesktop::kManyName), started);
+    std::vector<DWORD> running = desktop.IdsOf(RealDesktop::kManyName);
+    std::sort(running.begin(), running.end());
+    EXPECT_EQ(running, started);
+
+    // A process that ends while the page shows it: no modules; ending it ends nothing more.
+    const DWORD worker = listedIds("worker7.exe").front();
+    const int workerLine = LineOf(*page.ListBox1, "worker7.exe");
+    desktop.End(worker);
+    ClickLine(*page.ListBox1, workerLine);
+    EXPECT_EQ(page.Label4->Caption(), "0 module(s) found");
+    EXPECT_EQ(Choose(page.CancelProcess1, kYes).first, true);
+    EXPECT_EQ(listedIds("worker7.exe").size(), 3u);
+
+    // A path with "&" and a non-ASCII letter is shown as it is.
+    ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "np&x.exe"));
+    EXPECT_EQ(page.Label13->Caption(), Fitted(desktop.OddProgram()));
+    EXPECT_EQ(page.Label13->Caption().substr(page.Label13->Caption().size() - 8), "np&x.exe");
+    for (const TControl* control : page.Controls())
+        if (const auto* label = dynamic_cast<const TLabel*>(control)) EXPECT_FALSE(label->ShowAccelChar()) << label->Name;
 }
 
 }  // namespace

@@ -18,18 +18,22 @@
 #include "shared/NumberFormat.h"
 #include "support/ChildProcess.h"
 #include "support/DialogAnswerer.h"
+#include "support/MenuAnswerer.h"
+#include "support/RealDesktop.h"
 #include "support/TestWindows.h"
 
 namespace {
 
 using namespace platform;
 
-// The real platform, with a scan counter and processes that cannot be opened on demand.
+// The real platform, with a scan counter, and processes that cannot be opened or windows
+// that have gone, on demand.
 class TestPlatform : public Win32Platform {
 public:
     int scans = 0;
-    bool refuseOpen = false;
+    bool refuseOpen = false, windowsGone = false;
 
+    bool IsWindow(WindowHandle window) override { return !windowsGone && Win32Platform::IsWindow(window); }
     void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override {
         ++scans;
         Win32Platform::EnumWindows(visit, context);
@@ -217,9 +221,17 @@ TEST_F(WindowPage, TerminateWarnsFirstAndOnlyYesEndsTheProcessThenRefreshes) {
     EXPECT_EQ(platform.scans, scans + 1);
 
     platform.refuseOpen = false;
+    // The window has gone: its process's identifier may name another process by now.
+    platform.windowsGone = true;
+    DialogAnswerer gone("Error", DialogAnswerer::Press("OK"));
+    Terminate(title, "&Yes");
+    ASSERT_TRUE(gone.Finish()) << gone.Failure();
+    EXPECT_FALSE(victim->Ended());
+    platform.windowsGone = false;
+
     Terminate(title, "&Yes");
     EXPECT_TRUE(victim->Ended());
-    EXPECT_EQ(platform.scans, scans + 2);
+    EXPECT_EQ(platform.scans, scans + 3);
     EXPECT_EQ(LineOf(title), -1);
     EXPECT_EQ(page->ListBox1->ItemIndex(), page->ListBox1->Count() > 0 ? 0 : -1);
 }
@@ -247,6 +259,51 @@ TEST_F(WindowPage, TerminateEndsTheProcessTheWarningNamedWhenATickRefillsTheList
     EXPECT_TRUE(victim->Ended());
     ASSERT_NE(newcomer, nullptr);
     EXPECT_FALSE(newcomer->Ended());
+}
+
+// With the menu open, a tick puts a new window on the list and the selection back on line 0:
+// "Terminate Process" still acts on the window the menu was opened on.
+TEST_F(WindowPage, TheMenuActsOnTheWindowItOpenedOnWhenATickRefillsTheListMeanwhile) {
+    const auto chosen = StartTitled("Velqorns page: chosen");
+    Embed();
+    ASSERT_GE(WaitListed("Velqorns page: chosen"), 0);
+    page->WinList1->SetTimerIntval(5);
+    page->WinList1->SetEnableTimer(true);
+    std::atomic<int> refills{0};
+    const TNotifyEvent original = page->WinList1->OnChanged;
+    page->WinList1->OnChanged = [&](TObject* sender) { original(sender), ++refills; };
+    ClickLine(LineOf("Velqorns page: chosen"));
+    std::unique_ptr<ChildProcess> newcomer;
+    int before = 0;
+    MenuAnswerer menu([&] {
+        if (!newcomer) before = refills, newcomer = StartTitled("Velqorns page: newcomer");
+        return refills > before;
+    });
+    DialogAnswerer confirm("Confirm", DialogAnswerer::Press("&Yes"));
+    RECT line{};
+    ::SendMessageA(page->ListBox1->Handle(), LB_GETITEMRECT, static_cast<WPARAM>(page->ListBox1->ItemIndex()),
+                   reinterpret_cast<LPARAM>(&line));
+    const LPARAM point = MAKELPARAM(line.left + 20, (line.top + line.bottom) / 2);
+    ::PostMessageA(page->ListBox1->Handle(), WM_RBUTTONDOWN, MK_RBUTTON, point);
+    ::PostMessageA(page->ListBox1->Handle(), WM_RBUTTONUP, 0, point);
+    Until([&] { return confirm.Found() && chosen->Ended(); });
+    ASSERT_TRUE(menu.Finish());
+    ASSERT_TRUE(confirm.Finish()) << confirm.Failure();
+    EXPECT_EQ(confirm.Text(), Warning("Velqorns page: chosen"));
+    EXPECT_TRUE(chosen->Ended());
+    ASSERT_NE(newcomer, nullptr);
+    EXPECT_FALSE(newcomer->Ended());
+}
+
+// A program whose folder holds "&" and a non-ASCII letter, among a hundred other processes:
+// its path is shown exactly as it is.
+TEST_F(WindowPage, APathWithAnAmpersandIsShownAsItIs) {
+    RealDesktop desktop;
+    ASSERT_TRUE(desktop.Started());
+    Embed();
+    ClickLine(WaitListed(RealDesktop::kOddTitle));
+    EXPECT_EQ(page->Label4->Caption(), desktop.OddProgram());
+    EXPECT_FALSE(page->Label4->ShowAccelChar());
 }
 
 // WinList1 rebuilt and the list box not yet refilled, as between a tick's scan and its

@@ -1,0 +1,45 @@
+// RealDesktop: makes this test's desktop look like a user's. Over a hundred extra processes:
+// two dozen of one executable, the same name in other letter cases from other folders, a
+// program in a folder whose path holds "&" and a non-ASCII character (it shows a window), and
+// processes that a test ends while a page shows them. All of them run in a job that ends them
+// when the fixture goes, and also when the test program dies.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class RealDesktop {
+public:
+    static constexpr const char* kManyName = "browser.exe";  // run kManyCount times from one file
+    static constexpr int kManyCount = 24;
+    static constexpr const char* kOddTitle = "Velqorns desktop: np&x";  // the odd program's window
+
+    RealDesktop();  // returns once every process runs
+    ~RealDesktop();
+    RealDesktop(const RealDesktop&) = delete;
+    RealDesktop& operator=(const RealDesktop&) = delete;
+
+    bool Started() const { return started_; }
+    // "...\Tom & J\xE9rry\np&x.exe": a windowed program titled kOddTitle.
+    const std::string& OddProgram() const { return oddProgram_; }
+    // The identifiers of the running processes of a file name, any letter case, in start order.
+    std::vector<DWORD> IdsOf(const std::string& fileName) const;
+    int Count() const { return static_cast<int>(processes_.size()); }
+    // Ends one process and waits until it has gone.
+    void End(DWORD id);
+
+private:
+    struct Process {
+        std::string path;
+        HANDLE handle;
+        DWORD id;
+    };
+    HANDLE Launch(const std::string& path, const std::string& arguments);
+
+    std::string folder_, oddProgram_;
+    HANDLE job_;
+    std::vector<Process> processes_;
+    bool started_ = false;
+};
