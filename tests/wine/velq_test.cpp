@@ -290,4 +290,11 @@ TEST(Velq, UsageErrorsAndFailuresGiveTheirStatusAndOneErrorLineAndNoOutput) {
     }
 }
 
+TEST(Velq, IsOneExeOfAtMostOneAndAHalfMegabytes) {
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    ASSERT_TRUE(::GetFileAttributesExA(BesideThisProgram("..\\velq.exe").c_str(), GetFileExInfoStandard, &file));
+    EXPECT_EQ(file.nFileSizeHigh, 0u);
+    EXPECT_LE(file.nFileSizeLow, 1536u * 1024u);
+}
+
 }  // namespace
