@@ -192,7 +192,7 @@ int RunVelq(const std::vector<std::string>& arguments, platform::IWindowSystem& 
     case TVelqCommandLine::Outcome::Print:
         return console.Write(StandardStream::Output, commandLine.text) ? kVelqSucceeded : kVelqFailed;
     case TVelqCommandLine::Outcome::UsageError:
-        console.Write(StandardStream::Error, commandLine.text + "\n");
+        console.Write(StandardStream::Error, Utf8From1252(commandLine.text + "\n"));  // it may quote an argument
         return kVelqUsageError;
     case TVelqCommandLine::Outcome::Run: break;
     }
