@@ -19,6 +19,8 @@ needs=(
   "xwininfo:x11-utils"
   "/usr/src/googletest/CMakeLists.txt:googletest"
   "/usr/share/wine/fonts/sserife.fon:fonts-wine"
+  "/usr/include/CLI/CLI.hpp:libcli11-dev"
+  "/usr/include/nlohmann/json.hpp:nlohmann-json3-dev"
 )
 
 missing=()

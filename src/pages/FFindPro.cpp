@@ -6,6 +6,7 @@
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Layout.h"
 
@@ -166,6 +167,12 @@ TFormQorns::TFormQorns(TComponent* owner, platform::IProcessSystem& system) : TF
     };
     ListBox1->OnKeyUp = [this](TObject* sender, WORD& key, TShiftState shift) { ListBox1KeyDown(sender, key, shift); };
     ListBox2->OnKeyUp = [this](TObject* sender, WORD& key, TShiftState shift) { ListBox2KeyDown(sender, key, shift); };
+    ListBox1->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
+        if (IsCopyKey(key, shift)) CopyProcessEntry();
+    };
+    ListBox2->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
+        if (IsCopyKey(key, shift)) CopyModuleEntry();
+    };
     DoCreate();
 }
 
@@ -263,6 +270,27 @@ void TFormQorns::LBox2() {
     Label23->SetCaption("mBaseAdress: " + Hex(list.ModuleBaseAddr(j), 8));
     Label20->SetCaption("hModule: " + Hex(list.ModuleHandle(j), 8));
     Label21->SetCaption(FittedPath(list.ModuleExePath(j)));
+}
+
+// The entry's text, then its detail lines top to bottom (a row left to right), the path in full.
+void TFormQorns::CopyProcessEntry() {
+    const int i = ListBox1->ItemIndex();
+    if (ListBox1->Count() == 0 || i < 0) return;
+    std::string text = ListBox1->Strings(i) + "\r\n";
+    for (const TLabel* line : {Label5, Label6, Label18, Label7, Label8, Label9, Label10, Label11, Label12})
+        text += line->Caption() + "\r\n";
+    text += ProcList1->ProcessExeFile(i) + "\r\n";
+    SetClipboardText(Handle(), text);
+}
+
+void TFormQorns::CopyModuleEntry() {
+    const int j = ListBox2->ItemIndex();
+    if (ListBox2->Count() == 0 || j < 0) return;
+    std::string text = ListBox2->Strings(j) + "\r\n";
+    for (const TLabel* line : {Label14, Label15, Label22, Label16, Label17, Label19, Label20, Label23})
+        text += line->Caption() + "\r\n";
+    text += ProcList1->ModuleExePath(j) + "\r\n";
+    SetClipboardText(Handle(), text);
 }
 
 // The process is taken from the line chosen before the question opens: the answer then

@@ -84,6 +84,10 @@ public:
     void LBox1();
     // The selected module's fields and icon.
     void LBox2();
+    // Ctrl+C in ListBox1 or ListBox2: the selected entry and its detail lines, the path in
+    // full, on the clipboard.
+    void CopyProcessEntry();
+    void CopyModuleEntry();
 
     // The icon object last made for Image1 or Image2, or nullptr (borrowed).
     const TDisplayIcon* DisplayIcon() const { return displayIcon_.get(); }

@@ -10,6 +10,7 @@
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
+#include "toolkit/Clipboard.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Layout.h"
 
@@ -157,6 +158,9 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
         ListBox1MouseUp(sender, button, shift, x, y);
     };
     ListBox1->OnKeyUp = [this](TObject* sender, WORD& key, TShiftState shift) { ListBox1KeyUp(sender, key, shift); };
+    ListBox1->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
+        if (IsCopyKey(key, shift)) CopyWindowEntry();
+    };
     TerminateProcess1->OnClick = [this](TObject* sender) { TerminateProcess1Click(sender); };
     Refresh1->OnClick = [this](TObject* sender) { Refresh1Click(sender); };
     WinList1->OnChanged = [this](TObject* sender) { ListWin(sender); };
@@ -294,6 +298,21 @@ void TFormWin::TerminateProcess1Click(TObject*) {
     if (TerminateProcessIf(processes_, processId, isChosen) == TTerminateOutcome::NotOpened)
         MessageDlg("Kann das Handle des selektierten Prozesses nicht finden!", mtError, mbOK, 0);
     Refresh1Click(this);
+}
+
+// The lines as the page shows them, top to bottom: the icon line above the panel, then the
+// panel's lines; the path in full instead of shortened.
+void TFormWin::CopyWindowEntry() {
+    if (!InStep()) {  // the labels may show a window the list no longer holds
+        ListWin(this);
+        return;
+    }
+    const int i = ListBox1->ItemIndex();
+    if (ListBox1->Count() == 0 || i < 0) return;
+    std::string text = ListBox1->Strings(i) + "\r\n";
+    for (const TLabel* line : {Label8, Label1, Label7, Label5, Label6, Label2}) text += line->Caption() + "\r\n";
+    text += WinList1->GetExeFile(i) + "\r\n";
+    SetClipboardText(Handle(), text);
 }
 
 void TFormWin::Refresh1Click(TObject*) {

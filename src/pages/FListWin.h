@@ -79,6 +79,8 @@ public:
     // Remembers the window selected as the menu opens: "Terminate Process" acts on it.
     void PopupMenu1Popup(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
+    // Ctrl+C in ListBox1: the selected entry and its detail lines, the path in full, on the clipboard.
+    void CopyWindowEntry();
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 

@@ -1,0 +1,87 @@
+// Win32Console: WriteConsoleW or WriteFile by what the standard handle is; lines read the
+// same way.
+#include "platform/Win32Console.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+namespace platform {
+
+namespace {
+
+bool IsConsole(HANDLE handle) {
+    DWORD mode;
+    return handle != INVALID_HANDLE_VALUE && handle != nullptr && ::GetConsoleMode(handle, &mode);
+}
+
+std::wstring WideFromUtf8(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
+    if (wide.empty()) return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+}  // namespace
+
+bool Win32Console::Write(StandardStream stream, std::string_view utf8) {
+    const HANDLE handle = ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
+    if (IsConsole(handle)) {
+        const std::wstring wide = WideFromUtf8(utf8);
+        std::size_t done = 0;
+        while (done < wide.size()) {
+            // Large writes are split: older consoles refuse a single write of more than 64 KB.
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 8192));
+            DWORD written = 0;
+            if (!::WriteConsoleW(handle, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
+            done += written;
+        }
+        return true;
+    }
+    std::size_t done = 0;
+    while (done < utf8.size()) {
+        DWORD written = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(utf8.size() - done, 1 << 20));
+        if (!::WriteFile(handle, utf8.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+bool Win32Console::ReadLine(std::string& line) {
+    line.clear();
+    const HANDLE handle = ::GetStdHandle(STD_INPUT_HANDLE);
+    if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
+    if (IsConsole(handle)) {
+        wchar_t buffer[256];
+        DWORD read = 0;
+        if (!::ReadConsoleW(handle, buffer, 256, &read, nullptr) || read == 0) return false;
+        std::wstring wide(buffer, read);
+        while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
+        line = Utf8FromWide(wide);
+        return true;
+    }
+    // A pipe or file: byte by byte, so that nothing after the line is taken from the input.
+    char c;
+    DWORD read = 0;
+    bool any = false;
+    while (::ReadFile(handle, &c, 1, &read, nullptr) && read == 1) {
+        any = true;
+        if (c == '\n') break;
+        if (c != '\r') line += c;
+    }
+    return any;
+}
+
+}  // namespace platform

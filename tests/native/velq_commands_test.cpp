@@ -1,0 +1,93 @@
+// velq's kill on a made-up process system: the refusals and outcomes that a real desktop
+// gives and Wine cannot make on demand (its own id, access denied, a process that will not
+// end), each with its exit status and one line on standard error.
+#include "program/VelqCommands.h"
+
+#include <gtest/gtest.h>
+
+#include "support/FakeDesktop.h"
+#include "support/FakeProcessSystem.h"
+
+namespace {
+
+class RecordingConsole : public platform::IConsole {
+public:
+    std::string output, error;
+    std::vector<std::string> input;  // lines typed, in order
+
+    bool Write(platform::StandardStream stream, std::string_view utf8) override {
+        (stream == platform::StandardStream::Output ? output : error) += utf8;
+        return true;
+    }
+    bool ReadLine(std::string& line) override {
+        if (input.empty()) return false;
+        line = input.front();
+        input.erase(input.begin());
+        return true;
+    }
+};
+
+// Processes that open, end and wait as each case says.
+class KillableSystem : public FakeProcessSystem {
+public:
+    bool opens = true, ends = true, endsInTime = true;
+    std::vector<std::uint32_t> terminated;
+
+    std::uintptr_t OpenProcess(std::uint32_t, bool, std::uint32_t id) override { return opens ? id : 0; }
+    bool TerminateProcess(std::uintptr_t process, std::uint32_t) override {
+        if (ends) terminated.push_back(static_cast<std::uint32_t>(process));
+        return ends;
+    }
+    std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return endsInTime ? 0 : 0x102; }
+    std::uint32_t CurrentProcessId() override { return 8; }
+    // Opened processes are identified by their executable (no start times here).
+    std::string ProcessImagePath(std::uintptr_t process) override {
+        for (const platform::ProcessEntry& entry : processes)
+            if (entry.th32ProcessID == process) return entry.szExeFile;
+        return "";
+    }
+};
+
+TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::vector<std::string> typed;
+        bool opens, ends, endsInTime;
+        int status;
+        bool terminated;
+        const char* errorLine;  // the question, if asked, and the error line
+    };
+    const Case cases[] = {
+        {"yes", {"kill", "24", "--yes"}, {}, true, true, true, 0, true, ""},
+        {"typed y", {"kill", "24"}, {"Y"}, true, true, true, 0, true, "Terminate child.exe (process 24)? [y/N] "},
+        {"typed n", {"kill", "24"}, {"n"}, true, true, true, 1, false,
+         "Terminate child.exe (process 24)? [y/N] velq: kill: child.exe (process 24) not terminated: not confirmed\n"},
+        {"no input", {"kill", "24"}, {}, true, true, true, 1, false,
+         "Terminate child.exe (process 24)? [y/N] \nvelq: kill: child.exe (process 24) not terminated: not confirmed\n"},
+        {"own id", {"kill", "8", "--yes"}, {}, true, true, true, 1, false, "velq: kill: process 8 is velq itself\n"},
+        {"no such", {"kill", "28", "--yes"}, {}, true, true, true, 1, false, "velq: kill: no process has the id 28\n"},
+        {"denied", {"kill", "24", "--yes"}, {}, false, true, true, 1, false,
+         "velq: kill: cannot terminate child.exe (process 24): it cannot be opened or has ended\n"},
+        {"refused", {"kill", "24", "--yes"}, {}, true, false, true, 1, false,
+         "velq: kill: child.exe (process 24) refused to terminate\n"},
+        {"stuck", {"kill", "24", "--yes", "--timeout", "300"}, {}, true, true, false, 1, true,
+         "velq: kill: child.exe (process 24) did not end within 300 ms\n"},
+    };
+    for (const Case& c : cases) {
+        FakeDesktop desktop;
+        KillableSystem system;
+        system.processes = {FakeProcessSystem::Process(8, "C:\\velq.exe"), FakeProcessSystem::Process(24, "C:\\child.exe")};
+        system.opens = c.opens;
+        system.ends = c.ends;
+        system.endsInTime = c.endsInTime;
+        RecordingConsole console;
+        console.input = c.typed;
+        EXPECT_EQ(RunVelq(c.arguments, desktop, system, console), c.status) << c.name;
+        EXPECT_EQ(!system.terminated.empty(), c.terminated) << c.name;
+        EXPECT_EQ(console.output, c.status == 0 ? "Terminated child.exe (process 24)\n" : "") << c.name;
+        EXPECT_EQ(console.error, c.errorLine) << c.name;
+    }
+}
+
+}  // namespace
