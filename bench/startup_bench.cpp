@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kRounds = 9;
+constexpr int kRounds = 15;
 constexpr int kExtraProcesses = 60;
 constexpr DWORD kPatience = 60000;  // milliseconds; the first start may also make the Wine prefix
 
