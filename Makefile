@@ -16,7 +16,7 @@ native: setup
 	@cmake --build $(NATIVE)
 
 win: setup
-	@cmake -S . -B $(WIN) -G Ninja $(CMAKE_WIN) >/dev/null
+	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_WIN) >/dev/null
 	@cmake --build $(WIN)
 
 test: native win

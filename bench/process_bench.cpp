@@ -1,11 +1,10 @@
 // ReadProcessList and ReadModuleList against a bare tool-help walk of the same entries:
-// for processes the walk, each executable's full path and one type query per process.
+// for processes the walk, each executable's full path and its priority class. A refill
+// takes no icon and no executable type: those wait until a record's are read.
 #include <windows.h>
-#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
-#include <chrono>
 
 #include "Bench.h"
 #include "components/FindProc.h"
@@ -16,7 +15,7 @@ namespace {
 using platform::Win32Platform;
 
 // The snapshot names each executable without its folder; the component lists the full
-// path, so the bare walk asks for it too before it queries the type.
+// path and the base priority, so the bare walk asks the process for both.
 void BareProcessWalk() {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return;
@@ -26,10 +25,10 @@ void BareProcessWalk() {
         char path[MAX_PATH];
         DWORD size = MAX_PATH;
         const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
-        if (!process || !::QueryFullProcessImageNameA(process, 0, path, &size)) lstrcpynA(path, entry.szExeFile, MAX_PATH);
-        if (process) ::CloseHandle(process);
-        SHFILEINFOA info{};
-        ::SHGetFileInfoA(path, 0, &info, sizeof info, SHGFI_EXETYPE);
+        if (!process) continue;
+        ::QueryFullProcessImageNameA(process, 0, path, &size);
+        ::GetPriorityClass(process);
+        ::CloseHandle(process);
     }
     ::CloseHandle(snapshot);
 }
@@ -56,33 +55,13 @@ double InterleavedRatio(const std::function<void()>& ours, const std::function<v
     return bestOurs / bestBaseline;
 }
 
-double SecondsOfOneCall(const std::function<void()>& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The icon store keeps every icon for the program's life: only a program's first refill
-// finds it cold, so the cold cases time that one call and come first.
-const bench::Register processCold("ReadProcessList, icons cold (first refill)", [] {
-    TProcList procList(nullptr, Win32Platform::Instance());
-    const double ours = SecondsOfOneCall([&] { procList.ReadProcessList(); });
-    return ours / bench::BestSeconds(BareProcessWalk, 1, 3);
-});
-
-const bench::Register moduleCold("ReadModuleList, icons cold (first refill)", [] {
-    TProcList procList(nullptr, Win32Platform::Instance());
-    const double ours = SecondsOfOneCall([&] { procList.ReadModuleList(::GetCurrentProcessId()); });
-    return ours / bench::BestSeconds(BareModuleWalk, 1, 3);
-});
-
-const bench::Register processWarm("ReadProcessList, icons warm", [] {
+const bench::Register processList("ReadProcessList", [] {
     TProcList procList(nullptr, Win32Platform::Instance());
     procList.ReadProcessList();
     return InterleavedRatio([&] { procList.ReadProcessList(); }, BareProcessWalk, 3);
 });
 
-const bench::Register moduleWarm("ReadModuleList, icons warm", [] {
+const bench::Register moduleList("ReadModuleList", [] {
     TProcList procList(nullptr, Win32Platform::Instance());
     procList.ReadModuleList(::GetCurrentProcessId());
     return InterleavedRatio([&] { procList.ReadModuleList(::GetCurrentProcessId()); }, BareModuleWalk, 5);

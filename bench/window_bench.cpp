@@ -74,8 +74,8 @@ struct BareScan {
 // process for its full executable path (OpenProcess, QueryFullProcessImageNameA); then
 // per window the same attributes as a record (thread and process, style, extended style,
 // owner, class name, owner's title, title) and its path found in the walk. It takes no
-// icons (the component's come from the platform's store, warmed before timing) and no
-// priorities (the component's walk corrects those too).
+// icons (the component takes one only when a record's is read) and no priorities (the
+// component's walk corrects those too).
 struct BareRebuild {
     struct Process {
         DWORD id;
@@ -161,7 +161,7 @@ double ScanUnchanged() {
 double Rebuild(int count) {
     const BenchWindows windows(count);
     const auto list = ScanningList();
-    list->FindWindows();  // fills the icon store
+    list->FindWindows();
     const auto rebuild = [&] {
         list->SetEmptyNames(!list->EmptyNames());
         list->FindWindows();

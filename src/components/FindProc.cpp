@@ -98,6 +98,35 @@ TProcessIdentity TProcList::ProcessIdentity(int index) const {
     return {process.th32ProcessID, process.CreationTime, process.szExeFile};
 }
 
+// The file lookups wait until a record's type or icon is read: most records are never
+// shown, and each lookup opens the file. A lookup that fails is tried again next time.
+std::string TProcList::ProcessExeType(int index) const {
+    const TProcessInfo& info = Process(index);
+    if (!info.exeTypeTaken) {
+        info.ExeTypeText = Cut(ExeTypeToText(system_.ExeType(info.szExeFile.c_str())));
+        info.exeTypeTaken = true;
+    }
+    return info.ExeTypeText;
+}
+
+platform::IconHandle TProcList::ProcessIcon(int index) const {
+    const TProcessInfo& info = Process(index);
+    if (!info.iconTaken) {
+        info.hIcon = system_.FileIcon(info.szExeFile.c_str());
+        info.iconTaken = true;
+    }
+    return info.hIcon;
+}
+
+platform::IconHandle TProcList::ModuleIcon(int index) const {
+    const TModuleInfo& info = Module(index);
+    if (!info.iconTaken) {
+        info.hIcon = system_.FileIcon(info.szExePath.c_str());
+        info.iconTaken = true;
+    }
+    return info.hIcon;
+}
+
 void TProcList::ReadProcessList() {
     processList_.Clear();
     const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapProcess, 0));
@@ -125,7 +154,6 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
     auto info = std::make_unique<TProcessInfo>();
     // The path goes on terminated: a full snapshot array need not end in a NUL.
     info->szExeFile = FixedText(entry.szExeFile, platform::kMaxPath);
-    info->hIcon = system_.FileIcon(info->szExeFile.c_str());
     info->cntUsage = entry.cntUsage;
     info->th32ProcessID = entry.th32ProcessID;
     info->th32DefaultHeapID = entry.th32DefaultHeapID;
@@ -136,7 +164,6 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
     info->dwFlags = entry.dwFlags;
     info->CreationTime = entry.creationTime;
     info->PriorityText = Cut(PriorityToText(info->pcPriClassBase));
-    info->ExeTypeText = Cut(ExeTypeToText(system_.ExeType(info->szExeFile.c_str())));
     std::string name = FileNamePart(info->szExeFile);
     processList_.AddObject(std::move(name), std::move(info));
 }
@@ -144,7 +171,6 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
 void TProcList::AddModule(const platform::ModuleEntry& entry) {
     auto info = std::make_unique<TModuleInfo>();
     info->szExePath = FixedText(entry.szExePath, platform::kMaxPath);
-    info->hIcon = system_.FileIcon(info->szExePath.c_str());
     info->th32ModuleID = entry.th32ModuleID;
     info->th32ProcessID = entry.th32ProcessID;
     info->GlblcntUsage = entry.GlblcntUsage;

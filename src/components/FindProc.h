@@ -25,8 +25,12 @@ public:
     std::uint32_t dwFlags = 0;
     std::string szExeFile;     // full path, at most 260 characters
     std::string PriorityText;  // PriorityToText, at most 12 characters
-    std::string ExeTypeText;   // ExeTypeToText, at most 12 characters
-    platform::IconHandle hIcon = 0;
+    // Taken from the file when first asked for (TProcList::ProcessExeType, ProcessIcon) and
+    // kept: a refill reads the snapshot alone, however many processes run.
+    mutable std::string ExeTypeText;  // ExeTypeToText, at most 12 characters
+    mutable platform::IconHandle hIcon = 0;
+    mutable bool exeTypeTaken = false;
+    mutable bool iconTaken = false;
     std::uint64_t CreationTime = 0;  // when the process started; 0 when it could not be read
 };
 
@@ -41,7 +45,8 @@ public:
     std::uint32_t modBaseSize = 0;
     std::uint64_t hModule = 0;      // pointer-wide
     std::string szExePath;          // at most 260 characters
-    platform::IconHandle hIcon = 0;
+    mutable platform::IconHandle hIcon = 0;  // taken when first asked for (TProcList::ModuleIcon)
+    mutable bool iconTaken = false;
 };
 
 // "[Idle    ]", "[Normal  ]", "[High    ]", "[RealTime]" or "[Unknown]".
@@ -70,6 +75,7 @@ public:
     const TStringList& ModuleList() const { return moduleList_; }
 
     // Fields of entry index of ProcessList; a bad index raises "List index out of bounds (%d)".
+    // The executable type and the icon are asked of the file the first time they are read.
     std::uint32_t ProcessCntUsage(int index) const { return Process(index).cntUsage; }
     std::uint32_t ProcessID(int index) const { return Process(index).th32ProcessID; }
     std::uint64_t ProcessDefaultHeapID(int index) const { return Process(index).th32DefaultHeapID; }
@@ -80,8 +86,8 @@ public:
     std::uint32_t ProcessFlags(int index) const { return Process(index).dwFlags; }
     std::string ProcessExeFile(int index) const { return Process(index).szExeFile; }
     std::string ProcessPriorityText(int index) const { return Process(index).PriorityText; }
-    std::string ProcessExeType(int index) const { return Process(index).ExeTypeText; }
-    platform::IconHandle ProcessIcon(int index) const { return Process(index).hIcon; }
+    std::string ProcessExeType(int index) const;
+    platform::IconHandle ProcessIcon(int index) const;
     // What tells this entry's process from a later one that is given the same identifier.
     TProcessIdentity ProcessIdentity(int index) const;
 
@@ -94,7 +100,7 @@ public:
     std::uint32_t ModuleBaseSize(int index) const { return Module(index).modBaseSize; }
     std::uint64_t ModuleHandle(int index) const { return Module(index).hModule; }
     std::string ModuleExePath(int index) const { return Module(index).szExePath; }
-    platform::IconHandle ModuleIcon(int index) const { return Module(index).hIcon; }
+    platform::IconHandle ModuleIcon(int index) const;
 
     static const char* const kCreditText;
 

@@ -159,12 +159,12 @@ TWinList::ExeFiles TWinList::TakeExeFiles() {
     platform::ProcessEntry entry;
     for (bool more = processes_.Process32First(snapshot.get(), entry); more;
          more = processes_.Process32Next(snapshot.get(), entry)) {
-        exeFiles.try_emplace(entry.th32ProcessID, ExeFile{BufferText(entry.szExeFile, platform::kMaxPath)});
+        exeFiles.try_emplace(entry.th32ProcessID, BufferText(entry.szExeFile, platform::kMaxPath));
     }
     return exeFiles;
 }
 
-void TWinList::AddWindow(WindowHandle window, ExeFiles& exeFiles) {
+void TWinList::AddWindow(WindowHandle window, const ExeFiles& exeFiles) {
     auto info = std::make_unique<TWinInfo>();
     info->hwnd = window;
     info->dwThreadId = windows_.GetWindowThreadProcessId(window, &info->dwProcessId);
@@ -189,15 +189,20 @@ void TWinList::AddWindow(WindowHandle window, ExeFiles& exeFiles) {
     // Process 0 is what a window that has gone meanwhile reports, not the idle process.
     if (info->dwProcessId != 0) {
         const auto found = exeFiles.find(info->dwProcessId);
-        if (found != exeFiles.end()) {
-            ExeFile& exeFile = found->second;
-            if (!exeFile.iconTaken && !exeFile.path.empty()) exeFile.icon = processes_.FileIcon(exeFile.path.c_str());
-            exeFile.iconTaken = true;
-            info->szExeFile = exeFile.path;
-            info->hIcon = exeFile.icon;
-        }
+        if (found != exeFiles.end()) info->szExeFile = found->second;
     }
     windowList_.AddObject(std::move(title), std::move(info));
+}
+
+// The icon waits until a record's is read: most records are never shown, and taking an
+// icon opens the file. One that fails is tried again next time.
+platform::IconHandle TWinList::GetIcon(int index) const {
+    const TWinInfo& info = Record(index);
+    if (!info.iconTaken) {
+        info.hIcon = info.szExeFile.empty() ? 0 : processes_.FileIcon(info.szExeFile.c_str());
+        info.iconTaken = true;
+    }
+    return info.hIcon;
 }
 
 std::string TWinList::Title(WindowHandle window) {

@@ -28,7 +28,10 @@ public:
     std::string ParentName;  // owner's title, "Desktop" without owner, "NoName" when untitled
     std::string ClassName;   // at most 99 characters
     std::string szExeFile;   // executable of the owning process; empty when not found
-    platform::IconHandle hIcon = 0;  // the executable's icon, kept by the platform; 0 when none
+    // The executable's icon, kept by the platform; 0 when none. Taken when first asked for
+    // (TWinList::GetIcon): a rebuild opens no file, however many windows it lists.
+    mutable platform::IconHandle hIcon = 0;
+    mutable bool iconTaken = false;
     std::uint32_t dwProcessId = 0;
     std::uint32_t dwStyle = 0;
     std::uint32_t dwExStyle = 0;
@@ -84,7 +87,7 @@ public:
     platform::WindowHandle GetHwndParent(int index) const { return Record(index).hwndParent; }
     platform::WindowHandle GetHwnd(int index) const { return Record(index).hwnd; }
     std::uint32_t GetThreadId(int index) const { return Record(index).dwThreadId; }
-    platform::IconHandle GetIcon(int index) const { return Record(index).hIcon; }
+    platform::IconHandle GetIcon(int index) const;
     std::uint32_t GetProcessId(int index) const { return Record(index).dwProcessId; }
     std::uint32_t GetStyle(int index) const { return Record(index).dwStyle; }
     std::uint32_t GetExStyle(int index) const { return Record(index).dwExStyle; }
@@ -113,12 +116,7 @@ private:
         TFind_ID whatDoFind = id_VisOnly;
     };
 
-    struct ExeFile {
-        std::string path;
-        platform::IconHandle icon = 0;
-        bool iconTaken = false;  // asked of the platform once per process and rebuild
-    };
-    using ExeFiles = std::unordered_map<std::uint32_t, ExeFile>;  // by process id
+    using ExeFiles = std::unordered_map<std::uint32_t, std::string>;  // executable paths by process id
 
     static bool EnumWindowsProc(platform::WindowHandle window, void* context);
     bool Qualifies(platform::WindowHandle window);
@@ -126,7 +124,7 @@ private:
     bool SameSetAsLastRebuild();
     void Rebuild();
     ExeFiles TakeExeFiles();
-    void AddWindow(platform::WindowHandle window, ExeFiles& exeFiles);
+    void AddWindow(platform::WindowHandle window, const ExeFiles& exeFiles);
     std::string Title(platform::WindowHandle window);
     const TWinInfo& Record(int index) const { return static_cast<const TWinInfo&>(*windowList_.Objects(index)); }
 

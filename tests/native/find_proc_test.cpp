@@ -76,12 +76,15 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     procList.ReadProcessList();
     EXPECT_EQ(procList.ProcessList().Strings(0), "x.exe");
     EXPECT_EQ(procList.ProcessExeFile(0), path);
-    EXPECT_EQ(system.queriedPaths, (Texts{path, path}));  // the icon and type queries, terminated
+    EXPECT_TRUE(system.queriedPaths.empty());  // the file is asked only when type or icon is read
     EXPECT_EQ(procList.ProcessID(0), 0xFFFFFFF0u);
     EXPECT_EQ(procList.ProcessDefaultHeapID(0), 0x1234567890ABCDEFull);
     EXPECT_EQ(procList.ProcessPriorityText(0), "[High    ]");
-    EXPECT_EQ(procList.ProcessExeType(0), "32-Bit");
-    EXPECT_EQ(procList.ProcessIcon(0), 0x1A2B3u);
+    for (int read = 0; read < 2; ++read) {
+        EXPECT_EQ(procList.ProcessExeType(0), "32-Bit");
+        EXPECT_EQ(procList.ProcessIcon(0), 0x1A2B3u);
+    }
+    EXPECT_EQ(system.queriedPaths, (Texts{path, path}));  // one type and one icon query, terminated
     system.processes[0].creationTime = 0x01D9ABCDEF012345ull;
     procList.ReadProcessList();
     const TProcessIdentity identity = procList.ProcessIdentity(0);
@@ -115,10 +118,15 @@ TEST_F(ProcListTest, AnErrorWhileAddingKeepsTheEntriesAddedSoFarAndClosesTheSnap
     EXPECT_EQ(TextsOf(procList.ProcessList()), (Texts{"a.exe", "c.exe"}));
     EXPECT_EQ(system.closed.size(), 1u);
 
+    // An icon that fails is reported when it is read, and asked for again the next time.
     system.failAtEntry = -1;
     system.iconFailsFor = "C:\\a.exe";
-    EXPECT_THROW(procList.ReadProcessList(), std::bad_alloc);
-    EXPECT_EQ(TextsOf(procList.ProcessList()), (Texts{"c.exe"}));
+    system.icons["C:\\a.exe"] = 0x51;
+    procList.ReadProcessList();
+    EXPECT_THROW(procList.ProcessIcon(0), std::bad_alloc);
+    system.iconFailsFor.clear();
+    EXPECT_EQ(procList.ProcessIcon(0), 0x51u);
+    EXPECT_EQ(TextsOf(procList.ProcessList()), (Texts{"a.exe", "b.exe", "c.exe"}));
     EXPECT_EQ(system.closed.size(), 2u);
 
     system.modules[5] = {System::Module(5, "one.dll", "C:\\one.dll"), System::Module(5, "two.dll", "C:\\two.dll")};

@@ -138,7 +138,9 @@ TEST_F(WinListTest, EachRebuildTakesOneProcessSnapshotAndAlwaysClosesIt) {
     for (WindowHandle i = 0; i < 300; ++i) expected.push_back(desktop.Add(0x1000 + 4 * i, "window").handle);
     EXPECT_EQ(Scan(id_All, true), expected);
     EXPECT_EQ(Snapshots(), 1);
-    EXPECT_EQ(processes.queriedPaths.size(), 1u);  // one process, one icon query
+    EXPECT_TRUE(processes.queriedPaths.empty());  // no icon until one is read
+    for (int i : {0, 299, 0}) EXPECT_EQ(list.GetIcon(i), 0x7000u);
+    EXPECT_EQ(processes.queriedPaths.size(), 2u);  // once per record read; the platform keeps one per path
     desktop.Clear();
     desktop.Add(0x10, "window");
     processes.snapshotFails = true;

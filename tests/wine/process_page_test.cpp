@@ -316,7 +316,9 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
     EXPECT_EQ(page.Label13->Caption(), Fitted(desktop.OddProgram()));
     EXPECT_EQ(page.Label13->Caption().substr(page.Label13->Caption().size() - 8), "np&x.exe");
     for (const TControl* control : page.Controls())
-        if (const auto* label = dynamic_cast<const TLabel*>(control)) EXPECT_FALSE(label->ShowAccelChar()) << label->Name;
+        if (const auto* label = dynamic_cast<const TLabel*>(control)) {
+            EXPECT_FALSE(label->ShowAccelChar()) << label->Name;
+        }
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+// The small program that the start-up benchmark runs under 60 file names: a titled window
+// with the program's icon, as a desktop program shows, and nothing else. It ends when its
+// window is closed, or by itself after the seconds given on its command line (600 by
+// default), so that no copy outlives a benchmark that was cut short.
+#include <windows.h>
+
+#include <cstdlib>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_DESTROY) ::PostQuitMessage(0);
+        return ::DefWindowProcA(window, message, wParam, lParam);
+    };
+    windowClass.hInstance = instance;
+    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    windowClass.lpszClassName = "VelqornsBenchIdle";
+    ::RegisterClassA(&windowClass);
+    char title[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, title, MAX_PATH);
+    ::CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, 0, 200,
+                      80, nullptr, nullptr, instance, nullptr);
+
+    const long seconds = *commandLine ? std::strtol(commandLine, nullptr, 10) : 600;
+    ::SetTimer(nullptr, 0, static_cast<UINT>(seconds > 0 ? seconds : 600) * 1000u, nullptr);
+    MSG message;
+    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_TIMER && !message.hwnd) break;
+        ::DispatchMessageA(&message);
+    }
+    return 0;
+}
