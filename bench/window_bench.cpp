@@ -80,6 +80,7 @@ struct BareRebuild {
     struct Process {
         DWORD id;
         char path[MAX_PATH];
+        bool completed;
     };
     struct Record {
         HWND window, owner;
@@ -99,13 +100,8 @@ struct BareRebuild {
         PROCESSENTRY32 entry{};
         entry.dwSize = sizeof entry;
         for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-            Process process{entry.th32ProcessID, {}};
+            Process process{entry.th32ProcessID, {}, false};
             std::memcpy(process.path, entry.szExeFile, MAX_PATH);
-            if (const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID)) {
-                DWORD length = MAX_PATH;
-                ::QueryFullProcessImageNameA(handle, 0, process.path, &length);
-                ::CloseHandle(handle);
-            }
             processes.push_back(process);
         }
         ::CloseHandle(snapshot);
@@ -120,8 +116,19 @@ struct BareRebuild {
             ::GetClassNameA(window, record.className, sizeof record.className);
             if (record.owner) ::GetWindowTextA(record.owner, record.ownerTitle, sizeof record.ownerTitle);
             ::GetWindowTextA(window, record.title, sizeof record.title);
-            for (const Process& process : processes)
-                if (process.id == record.process) record.path = process.path;
+            // The full path is asked of the processes that own a listed window, once each.
+            for (Process& process : processes) {
+                if (process.id != record.process) continue;
+                if (!process.completed) {
+                    if (const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id)) {
+                        DWORD length = MAX_PATH;
+                        ::QueryFullProcessImageNameA(handle, 0, process.path, &length);
+                        ::CloseHandle(handle);
+                    }
+                    process.completed = true;
+                }
+                record.path = process.path;
+            }
             records.push_back(record);
         }
     }

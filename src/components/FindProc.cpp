@@ -134,6 +134,7 @@ void TProcList::ReadProcessList() {
     platform::ProcessEntry entry;
     if (!system_.Process32First(snapshot.get(), entry)) return;
     do {
+        system_.CompleteProcessEntry(entry);
         AddProcess(entry);
     } while (system_.Process32Next(snapshot.get(), entry));
 }

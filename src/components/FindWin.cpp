@@ -159,12 +159,12 @@ TWinList::ExeFiles TWinList::TakeExeFiles() {
     platform::ProcessEntry entry;
     for (bool more = processes_.Process32First(snapshot.get(), entry); more;
          more = processes_.Process32Next(snapshot.get(), entry)) {
-        exeFiles.try_emplace(entry.th32ProcessID, BufferText(entry.szExeFile, platform::kMaxPath));
+        exeFiles.try_emplace(entry.th32ProcessID, ExeFile{entry});
     }
     return exeFiles;
 }
 
-void TWinList::AddWindow(WindowHandle window, const ExeFiles& exeFiles) {
+void TWinList::AddWindow(WindowHandle window, ExeFiles& exeFiles) {
     auto info = std::make_unique<TWinInfo>();
     info->hwnd = window;
     info->dwThreadId = windows_.GetWindowThreadProcessId(window, &info->dwProcessId);
@@ -189,7 +189,12 @@ void TWinList::AddWindow(WindowHandle window, const ExeFiles& exeFiles) {
     // Process 0 is what a window that has gone meanwhile reports, not the idle process.
     if (info->dwProcessId != 0) {
         const auto found = exeFiles.find(info->dwProcessId);
-        if (found != exeFiles.end()) info->szExeFile = found->second;
+        if (found != exeFiles.end()) {
+            ExeFile& exeFile = found->second;
+            if (!exeFile.completed) processes_.CompleteProcessEntry(exeFile.entry);
+            exeFile.completed = true;
+            info->szExeFile = BufferText(exeFile.entry.szExeFile, platform::kMaxPath);
+        }
     }
     windowList_.AddObject(std::move(title), std::move(info));
 }

@@ -116,7 +116,13 @@ private:
         TFind_ID whatDoFind = id_VisOnly;
     };
 
-    using ExeFiles = std::unordered_map<std::uint32_t, std::string>;  // executable paths by process id
+    // The process snapshot's entries by process id; an entry is completed (its full path
+    // asked of the process) only once a listed window belongs to it.
+    struct ExeFile {
+        platform::ProcessEntry entry;
+        bool completed = false;
+    };
+    using ExeFiles = std::unordered_map<std::uint32_t, ExeFile>;
 
     static bool EnumWindowsProc(platform::WindowHandle window, void* context);
     bool Qualifies(platform::WindowHandle window);
@@ -124,7 +130,7 @@ private:
     bool SameSetAsLastRebuild();
     void Rebuild();
     ExeFiles TakeExeFiles();
-    void AddWindow(platform::WindowHandle window, const ExeFiles& exeFiles);
+    void AddWindow(platform::WindowHandle window, ExeFiles& exeFiles);
     std::string Title(platform::WindowHandle window);
     const TWinInfo& Record(int index) const { return static_cast<const TWinInfo&>(*windowList_.Objects(index)); }
 

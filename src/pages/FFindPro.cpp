@@ -79,6 +79,7 @@ const TLayout kLayout = {
 };
 
 constexpr int kPathWidth = 217;  // of Label13 and Label21
+constexpr unsigned kFirstRefreshDelay = 200;  // milliseconds after the page is made
 
 const char* const kProcessPlaceholder = "click an item for process information";
 const char* const kModulePlaceholder = "click an item for module information";
@@ -173,15 +174,26 @@ TFormQorns::TFormQorns(TComponent* owner, platform::IProcessSystem& system) : TF
     ListBox2->OnKeyDown = [this](TObject*, WORD& key, TShiftState shift) {
         if (IsCopyKey(key, shift)) CopyModuleEntry();
     };
+    firstRefresh_ = Own(std::make_unique<TTimer>(this));
+    firstRefresh_->SetEnabled(false);
+    firstRefresh_->SetInterval(kFirstRefreshDelay);
+    firstRefresh_->OnTimer = [this](TObject*) {
+        if (!refreshed_) BitBtn1Click(this);
+    };
     DoCreate();
 }
 
+// The first refresh walks every process and grows with their number; the page lies hidden
+// behind its tab while the program starts, so the walk waits until the program's window is
+// on screen and answering (a timer fires only once the queue is empty), and at the latest
+// until the page first shows. Either way the page is filled before the user can see it.
 void TFormQorns::FormCreate(TObject*) {
     SetCaption(ProcList1->About());
-    BitBtn1Click(this);
+    firstRefresh_->SetEnabled(true);
 }
 
 void TFormQorns::FormShow(TObject*) {
+    if (!refreshed_) return BitBtn1Click(this);  // which ends with what follows
     LBox1();
     LBox2();
 }
@@ -192,6 +204,8 @@ void TFormQorns::FormCloseQuery(TObject*, bool& canClose) {
 }
 
 void TFormQorns::BitBtn1Click(TObject*) {
+    refreshed_ = true;
+    firstRefresh_->SetEnabled(false);
     ListBox1->Clear();
     ListBox2->Clear();
     Image1->Clear();

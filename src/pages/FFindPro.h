@@ -17,6 +17,7 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 #include "toolkit/PopupMenu.h"
+#include "toolkit/Timer.h"
 
 class TFormQorns : public TForm {
 public:
@@ -64,7 +65,8 @@ public:
     TBevel* Bevel2;
     TLabel* Label24;
 
-    // Caption from ProcList1's credit text, then the first refresh.
+    // Caption from ProcList1's credit text; the first refresh follows once the program's
+    // window is on screen, or when the page first shows, whichever comes first.
     void FormCreate(TObject* sender);
     // Shows the selected process and module again, reading the module list anew.
     void FormShow(TObject* sender);
@@ -100,6 +102,8 @@ private:
 
     platform::IProcessSystem& system_;
     std::unique_ptr<TDisplayIcon> displayIcon_;
+    TTimer* firstRefresh_ = nullptr;  // borrowed: the page owns it
+    bool refreshed_ = false;
 };
 
 // The process list page, made by the main window (borrowed: the application owns it).

@@ -78,8 +78,13 @@ class IProcessSystem {
 public:
     virtual ~IProcessSystem() = default;
     virtual SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) = 0;
+    // The snapshot's own fields: on the NT family the executable's file name, not its path.
     virtual bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) = 0;
     virtual bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) = 0;
+    // Completes an entry with what only the process itself tells, where it lets this program
+    // ask: its executable's full path, its base priority and its start time. Kept apart from
+    // the walk, because it opens the process: a caller that needs few processes asks for few.
+    virtual void CompleteProcessEntry(ProcessEntry& entry) = 0;
     virtual bool Module32First(SnapshotHandle snapshot, ModuleEntry& entry) = 0;
     virtual bool Module32Next(SnapshotHandle snapshot, ModuleEntry& entry) = 0;
     virtual void CloseHandle(SnapshotHandle snapshot) = 0;

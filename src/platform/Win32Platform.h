@@ -37,6 +37,7 @@ public:
     SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
     bool Process32First(SnapshotHandle snapshot, ProcessEntry& entry) override;
     bool Process32Next(SnapshotHandle snapshot, ProcessEntry& entry) override;
+    void CompleteProcessEntry(ProcessEntry& entry) override;
     void CloseHandle(SnapshotHandle snapshot) override;
     std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override;
     bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override;

@@ -52,10 +52,6 @@ std::string ImagePath(HANDLE process) {
     return std::string(path, length);
 }
 
-// The snapshot gives only the executable's file name (Windows 95 gave the whole path),
-// and Wine gives the priority class's code where Windows gives the base priority (8 for
-// a normal process): both are asked of the process itself when it can be opened, and
-// so is its start time, which tells this process from a later one under the same id.
 void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
     entry.cntUsage = raw.cntUsage;
     entry.th32ProcessID = raw.th32ProcessID;
@@ -68,15 +64,6 @@ void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
     static_assert(sizeof entry.szExeFile == sizeof raw.szExeFile);
     std::memcpy(entry.szExeFile, raw.szExeFile, sizeof entry.szExeFile);
     entry.creationTime = 0;
-
-    const ProcessQuery process(raw.th32ProcessID);
-    if (!process.get()) return;
-    if (const std::string path = ImagePath(process.get()); !path.empty()) {
-        std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
-        std::memcpy(entry.szExeFile, path.data(), path.size());
-    }
-    entry.creationTime = CreationTime(process.get());
-    if (const std::int32_t base = BasePriority(::GetPriorityClass(process.get()))) entry.pcPriClassBase = base;
 }
 
 bool WalkProcesses(SnapshotHandle snapshot, ProcessEntry& entry, bool first) {
@@ -124,6 +111,21 @@ std::uint32_t Win32Platform::WaitForSingleObject(std::uintptr_t process, std::ui
 
 void Win32Platform::CloseProcessHandle(std::uintptr_t process) {
     if (process) ::CloseHandle(reinterpret_cast<HANDLE>(process));
+}
+
+// The snapshot gives only the executable's file name (Windows 95 gave the whole path),
+// and Wine gives the priority class's code where Windows gives the base priority (8 for
+// a normal process): both are asked of the process itself when it can be opened, and
+// so is its start time, which tells this process from a later one under the same id.
+void Win32Platform::CompleteProcessEntry(ProcessEntry& entry) {
+    const ProcessQuery process(entry.th32ProcessID);
+    if (!process.get()) return;
+    if (const std::string path = ImagePath(process.get()); !path.empty()) {
+        std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
+        std::memcpy(entry.szExeFile, path.data(), path.size());
+    }
+    if (const std::int32_t base = BasePriority(::GetPriorityClass(process.get()))) entry.pcPriClassBase = base;
+    entry.creationTime = CreationTime(process.get());
 }
 
 std::uint64_t Win32Platform::ProcessCreationTime(std::uintptr_t process) {

@@ -34,6 +34,7 @@ public:
     bool Module32First(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, e, true); }
     bool Module32Next(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, e, false); }
     void CloseHandle(platform::SnapshotHandle snapshot) override;
+    void CompleteProcessEntry(platform::ProcessEntry&) override {}  // the made-up entries are whole
     platform::IconHandle FileIcon(const char* path) override;
     std::uint32_t ExeType(const char* path) override;
     // ASCII letters compared without case; enough for made-up names.
