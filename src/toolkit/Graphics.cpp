@@ -1,6 +1,9 @@
 // Colours, fonts and the canvas.
 #include "toolkit/Graphics.h"
 
+#include <map>
+#include <string>
+
 COLORREF ColorToRGB(TColor color) {
     if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
     return static_cast<COLORREF>(color & 0x00FFFFFFu);
@@ -43,8 +46,25 @@ void TFont::Changed() {
     if (OnChange) OnChange();
 }
 
+namespace {
+
+// The GDI fonts in use, by description; a font goes when the last TFont using it lets go.
+std::shared_ptr<GdiObject<HFONT>> SharedFont(const LOGFONTA& description) {
+    static std::map<std::string, std::weak_ptr<GdiObject<HFONT>>> fonts;
+    const std::string key(reinterpret_cast<const char*>(&description), sizeof description);
+    std::weak_ptr<GdiObject<HFONT>>& slot = fonts[key];
+    std::shared_ptr<GdiObject<HFONT>> font = slot.lock();
+    if (!font) {
+        font = std::make_shared<GdiObject<HFONT>>(::CreateFontIndirectA(&description));
+        slot = font;
+    }
+    return font;
+}
+
+}  // namespace
+
 HFONT TFont::Handle() const {
-    if (!handle_.get()) {
+    if (!handle_) {
         LOGFONTA description{};
         description.lfHeight = height_;
         description.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
@@ -57,9 +77,9 @@ HFONT TFont::Handle() const {
         description.lfQuality = DEFAULT_QUALITY;
         description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
         lstrcpynA(description.lfFaceName, name_.c_str(), LF_FACESIZE);
-        handle_.reset(::CreateFontIndirectA(&description));
+        handle_ = SharedFont(description);
     }
-    return handle_.get();
+    return handle_->get();
 }
 
 void TCanvas::FillRect(const RECT& rect, TColor color) {

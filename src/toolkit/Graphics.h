@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // 0x00BBGGRR for a direct colour, 0x800000nn for system colour nn.
@@ -112,7 +113,9 @@ private:
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
-// A font description and the GDI font made from it on demand (remade after a change).
+// A font description and the GDI font made from it on demand (remade after a change). Fonts
+// of one description share one GDI font: a form sets the same font on each of its controls,
+// and making and realising a font is far dearer than the control that uses it.
 class TFont {
 public:
     TFont() = default;
@@ -132,7 +135,7 @@ public:
     void SetColor(TColor color);
     void SetStyle(std::uint8_t style);
 
-    HFONT Handle() const;  // owned by the font
+    HFONT Handle() const;  // owned by the fonts that share it
 
     std::function<void()> OnChange;  // after any change
 
@@ -142,7 +145,7 @@ private:
     int height_ = -11;
     TColor color_ = clWindowText;
     std::uint8_t style_ = 0;
-    mutable GdiObject<HFONT> handle_;
+    mutable std::shared_ptr<GdiObject<HFONT>> handle_;
 };
 
 // Drawing on a device context that the canvas borrows: font, text colour, brush.
