@@ -1,4 +1,5 @@
-// ReadProcessList and ReadModuleList against a bare tool-help walk of the same entries:
+// ReadProcessList and ReadModuleList against a bare tool-help walk of the same entries,
+// ReadProcessList also with 500 more processes of one name:
 // for processes the walk, each executable's full path and its priority class. A refill
 // takes no icon and no executable type: those wait until a record's are read.
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "Bench.h"
+#include "ExtraProcesses.h"
 #include "components/FindProc.h"
 #include "platform/Win32Platform.h"
 
@@ -15,7 +17,8 @@ namespace {
 using platform::Win32Platform;
 
 // The snapshot names each executable without its folder; the component lists the full
-// path and the base priority, so the bare walk asks the process for both.
+// path, the base priority and the start time (which tells the process from a later one
+// under its id), so the bare walk asks the process for all three.
 void BareProcessWalk() {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return;
@@ -28,6 +31,8 @@ void BareProcessWalk() {
         if (!process) continue;
         ::QueryFullProcessImageNameA(process, 0, path, &size);
         ::GetPriorityClass(process);
+        FILETIME created, exited, kernel, user;
+        ::GetProcessTimes(process, &created, &exited, &kernel, &user);
         ::CloseHandle(process);
     }
     ::CloseHandle(snapshot);
@@ -59,6 +64,15 @@ const bench::Register processList("ReadProcessList", [] {
     TProcList procList(nullptr, Win32Platform::Instance());
     procList.ReadProcessList();
     return InterleavedRatio([&] { procList.ReadProcessList(); }, BareProcessWalk, 3);
+});
+
+// A busy desktop: 500 more processes, all of one file name, each its own entry in name and
+// then identifier order.
+const bench::Register processList500("ReadProcessList-500", [] {
+    const bench::ExtraProcesses crowd(500, bench::ExtraProcesses::Names::One);
+    TProcList procList(nullptr, Win32Platform::Instance());
+    procList.ReadProcessList();
+    return InterleavedRatio([&] { procList.ReadProcessList(); }, BareProcessWalk, 1, 7);
 });
 
 const bench::Register moduleList("ReadModuleList", [] {

@@ -17,52 +17,17 @@
 #include <vector>
 
 #include "Bench.h"
+#include "ExtraProcesses.h"
 
 namespace {
+
+using bench::BenchFolder;
+using bench::Start;
+using bench::Started;
 
 constexpr int kRounds = 15;
 constexpr int kExtraProcesses = 60;
 constexpr DWORD kPatience = 60000;  // milliseconds; the first start may also make the Wine prefix
-
-std::string BenchFolder() {
-    char path[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// Closes a kernel handle when it leaves scope.
-class Handle {
-public:
-    explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~Handle() {
-        if (handle_) ::CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    Handle(Handle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
-struct Started {
-    Handle process;
-    DWORD processId = 0;
-};
-
-Started Start(const std::string& program, const std::string& arguments = "") {
-    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info))
-        throw std::runtime_error("cannot start " + program);
-    ::CloseHandle(info.hThread);
-    return Started{Handle(info.hProcess), info.dwProcessId};
-}
 
 struct WindowSearch {
     DWORD processId;
@@ -173,37 +138,9 @@ double StartupRatio() {
     return Median(ratios);
 }
 
-// count copies of the idle program under as many file names, running until the object
-// goes. A job ends any copy left behind if the bench itself is cut short.
-class ExtraProcesses {
-public:
-    explicit ExtraProcesses(int count) : job_(::CreateJobObjectA(nullptr, nullptr)) {
-        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-        ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
-        const std::string folder = BenchFolder() + "startup-copies\\";
-        ::CreateDirectoryA(folder.c_str(), nullptr);
-        for (int i = 0; i < count; ++i) {
-            const std::string copy = folder + "idle" + std::to_string(i) + ".exe";
-            ::CopyFileA((BenchFolder() + "idle.exe").c_str(), copy.c_str(), FALSE);
-            copies_.push_back(Start(copy));
-            ::AssignProcessToJobObject(job_.get(), copies_.back().process.get());
-        }
-        for (const Started& copy : copies_) ::WaitForInputIdle(copy.process.get(), kPatience);
-    }
-    ~ExtraProcesses() {
-        for (const Started& copy : copies_) ::TerminateProcess(copy.process.get(), 0);
-        for (const Started& copy : copies_) ::WaitForSingleObject(copy.process.get(), 10000);
-    }
-
-private:
-    Handle job_;
-    std::vector<Started> copies_;
-};
-
 const bench::Register startup0("startup-0", StartupRatio);
 const bench::Register startup60("startup-60", [] {
-    const ExtraProcesses extra(kExtraProcesses);
+    const bench::ExtraProcesses extra(kExtraProcesses);
     return StartupRatio();
 });
 

@@ -1,0 +1,54 @@
+// Started programs and the crowd of idle copies, each in a kill-on-close job.
+#include "ExtraProcesses.h"
+
+#include <stdexcept>
+
+namespace bench {
+
+namespace {
+constexpr DWORD kPatience = 60000;  // milliseconds
+}  // namespace
+
+std::string BenchFolder() {
+    char path[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+Started Start(const std::string& program, const std::string& arguments) {
+    std::string commandLine = "\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &info))
+        throw std::runtime_error("cannot start " + program);
+    ::CloseHandle(info.hThread);
+    return Started{Handle(info.hProcess), info.dwProcessId};
+}
+
+ExtraProcesses::ExtraProcesses(int count, Names names) : job_(::CreateJobObjectA(nullptr, nullptr)) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    const std::string folder = BenchFolder() + "startup-copies\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    for (int i = 0; i < count; ++i) {
+        std::string copy = BenchFolder() + "idle.exe";
+        if (names == Names::Each) {
+            copy = folder + "idle" + std::to_string(i) + ".exe";
+            ::CopyFileA((BenchFolder() + "idle.exe").c_str(), copy.c_str(), FALSE);
+        }
+        copies_.push_back(Start(copy));
+        ::AssignProcessToJobObject(job_.get(), copies_.back().process.get());
+    }
+    for (const Started& copy : copies_) ::WaitForInputIdle(copy.process.get(), kPatience);
+}
+
+ExtraProcesses::~ExtraProcesses() {
+    for (const Started& copy : copies_) ::TerminateProcess(copy.process.get(), 0);
+    for (const Started& copy : copies_) ::WaitForSingleObject(copy.process.get(), 10000);
+}
+
+}  // namespace bench
