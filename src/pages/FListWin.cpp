@@ -10,6 +10,7 @@
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
+#include "shared/WindowStyles.h"
 #include "toolkit/Clipboard.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Layout.h"
@@ -35,38 +36,36 @@ constexpr const char* kWinListAbout = "TWinList";
 
 constexpr const char* kHint = "klick an item to obtain some information";
 
-// The style boxes of GroupBox1: place, caption and the bits each stands for. cb1 stands for
-// WS_OVERLAPPED, which is 0: it is ticked for any style word that is not 0.
+// The places of the style boxes of GroupBox1, cb1 to cb22; each shows the style name of the
+// same rank, ticked by the same rule as everywhere else (WindowStyleNames).
 struct StyleBoxRow {
     TCheckBox* TFormWin::*box;
     const char* name;
-    const char* caption;
     int left, top, width;
-    std::uint32_t mask;
 };
 const std::array<StyleBoxRow, 22> kStyleBoxes = {{
-    {&TFormWin::cb1, "cb1", "WS_OVERLAPPED", 8, 16, 121, 0},
-    {&TFormWin::cb2, "cb2", "WS_POPUP", 8, 32, 121, 0x80000000},
-    {&TFormWin::cb3, "cb3", "WS_CHILD", 8, 48, 121, 0x40000000},
-    {&TFormWin::cb4, "cb4", "WS_MINIMIZE", 8, 64, 121, 0x20000000},
-    {&TFormWin::cb5, "cb5", "WS_VISIBLE", 8, 80, 121, 0x10000000},
-    {&TFormWin::cb6, "cb6", "WS_DISABLED", 8, 96, 121, 0x08000000},
-    {&TFormWin::cb7, "cb7", "WS_CLIPSIBLINGS", 8, 112, 121, 0x04000000},
-    {&TFormWin::cb8, "cb8", "WS_CLIPCHILDREN", 8, 128, 129, 0x02000000},
-    {&TFormWin::cb9, "cb9", "WS_MAXIMIZE", 144, 16, 121, 0x01000000},
-    {&TFormWin::cb10, "cb10", "WS_CAPTION", 144, 32, 121, 0x00C00000},
-    {&TFormWin::cb11, "cb11", "WS_BORDER", 144, 48, 121, 0x00800000},
-    {&TFormWin::cb12, "cb12", "WS_DLGFRAME", 144, 64, 121, 0x00400000},
-    {&TFormWin::cb13, "cb13", "WS_VSCROLL", 144, 80, 121, 0x00200000},
-    {&TFormWin::cb14, "cb14", "WS_HSCROLL", 144, 96, 121, 0x00100000},
-    {&TFormWin::cb15, "cb15", "WS_SYSMENU", 144, 112, 121, 0x00080000},
-    {&TFormWin::cb16, "cb16", "WS_THICKFRAME", 144, 128, 121, 0x00040000},
-    {&TFormWin::cb17, "cb17", "WS_GROUP", 8, 144, 121, 0x00020000},
-    {&TFormWin::cb18, "cb18", "WS_TABSTOP", 144, 144, 121, 0x00010000},
-    {&TFormWin::cb19, "cb19", "WS_MINIMIZEBOX", 8, 160, 121, 0x00020000},
-    {&TFormWin::cb20, "cb20", "WS_MAXIMIZEBOX", 144, 160, 121, 0x00010000},
-    {&TFormWin::cb21, "cb21", "WS_TILEDWINDOW", 8, 176, 129, 0x00CF0000},
-    {&TFormWin::cb22, "cb22", "WS_POPUPWINDOW", 144, 176, 129, 0x80880000},
+    {&TFormWin::cb1, "cb1", 8, 16, 121},
+    {&TFormWin::cb2, "cb2", 8, 32, 121},
+    {&TFormWin::cb3, "cb3", 8, 48, 121},
+    {&TFormWin::cb4, "cb4", 8, 64, 121},
+    {&TFormWin::cb5, "cb5", 8, 80, 121},
+    {&TFormWin::cb6, "cb6", 8, 96, 121},
+    {&TFormWin::cb7, "cb7", 8, 112, 121},
+    {&TFormWin::cb8, "cb8", 8, 128, 129},
+    {&TFormWin::cb9, "cb9", 144, 16, 121},
+    {&TFormWin::cb10, "cb10", 144, 32, 121},
+    {&TFormWin::cb11, "cb11", 144, 48, 121},
+    {&TFormWin::cb12, "cb12", 144, 64, 121},
+    {&TFormWin::cb13, "cb13", 144, 80, 121},
+    {&TFormWin::cb14, "cb14", 144, 96, 121},
+    {&TFormWin::cb15, "cb15", 144, 112, 121},
+    {&TFormWin::cb16, "cb16", 144, 128, 121},
+    {&TFormWin::cb17, "cb17", 8, 144, 121},
+    {&TFormWin::cb18, "cb18", 144, 144, 121},
+    {&TFormWin::cb19, "cb19", 8, 160, 121},
+    {&TFormWin::cb20, "cb20", 144, 160, 121},
+    {&TFormWin::cb21, "cb21", 8, 176, 129},
+    {&TFormWin::cb22, "cb22", 144, 176, 129},
 }};
 constexpr int kStyleBoxHeight = 17;
 
@@ -88,10 +87,11 @@ TLayout PageLayout() {
         {"CheckBox2", "checkbox", "", 96, 278, 85, 17, {{"Caption", "TaskBarStyle"}, {"Checked", "true"}, {"TabOrder", "5"}}},
         {"GroupBox1", "groupbox", "", 288, 8, 281, 209, {{"Caption", " WinStyles "}, {"Enabled", "false"}, {"TabOrder", "7"}}},
     };
-    int tabOrder = 0;
-    for (const StyleBoxRow& box : kStyleBoxes)
+    for (std::size_t i = 0; i < kStyleBoxes.size(); ++i) {
+        const StyleBoxRow& box = kStyleBoxes[i];
         layout.push_back({box.name, "checkbox", "GroupBox1", box.left, box.top, box.width, kStyleBoxHeight,
-                          {{"Caption", box.caption}, {"Font.Color", "clNavy"}, {"TabOrder", std::to_string(tabOrder++)}}});
+                          {{"Caption", WindowStyleNames()[i].name}, {"Font.Color", "clNavy"}, {"TabOrder", std::to_string(i)}}});
+    }
     const TLayout rest = {
         {"Image1", "image", "", 492, 232, 45, 41, {{"AutoSize", "true"}, {"Center", "true"}}},
         {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent, kPlainText}},
@@ -247,8 +247,8 @@ void TFormWin::DoWindow() {
 }
 
 void TFormWin::SetStyle(std::uint32_t style) {
-    for (const StyleBoxRow& row : kStyleBoxes)
-        (this->*row.box)->SetChecked(row.mask == 0 ? style != 0 : (style & row.mask) == row.mask);
+    for (std::size_t i = 0; i < kStyleBoxes.size(); ++i)
+        (this->*kStyleBoxes[i].box)->SetChecked(StyleShows(WindowStyleNames()[i], style));
 }
 
 void TFormWin::ListBox1MouseUp(TObject*, TMouseButton, TShiftState, int, int) { DoWindow(); }
