@@ -20,6 +20,7 @@
 #include "support/FakeProcessSystem.h"
 #include "support/RealDesktop.h"
 #include "support/TestWindows.h"
+#include "toolkit/Clipboard.h"
 
 namespace {
 
@@ -168,6 +169,16 @@ TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModule) {
     EXPECT_EQ(LinesOf(*page.ListBox2), (Lines{"Alpha.exe", "kern.dll"}));
     EXPECT_EQ(Captions({page.Label4, page.Label14, page.Label20}),
               (Lines{"2 module(s) found", "ModuleID: 00000000", "hModule: 00400000"}));
+    // Ctrl+C in either list: the entry and its lines as shown, the path whole though shown shortened.
+    PressWithCtrl(application, page.ListBox2->Handle(), 'C');
+    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), "Alpha.exe\r\nModuleID: 00000000\r\nProcessID: 00001234\r\nHIcon: 12345\r\n"
+                                                   "GlblCntUse: 0\r\nProcCntUse: 0\r\nmodBaseSize: 0\r\nhModule: 00400000\r\n"
+                                                   "mBaseAdress: 00400000\r\n" + kAlphaPath + "\r\n");
+    PressWithCtrl(application, page.ListBox1->Handle(), 'C');
+    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), "Alpha.exe\r\nCntUsage: 0\r\nProcessID: 00001234\r\nHIcon: 12345\r\n"
+                                                   "DefHeapID: 123456789ABC\r\nModuleID: 0000004D\r\nCntThreads: 3\r\n"
+                                                   "ParentID: 80000001\r\nPriority: 8 [Normal  ] 32-Bit\r\n"
+                                                   "dwFlags: -2147483648\r\n" + kAlphaPath + "\r\n");
 
     PressKey(*page.ListBox2, VK_DOWN);
     EXPECT_EQ(page.ListBox2->ItemIndex(), 1);
