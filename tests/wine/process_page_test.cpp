@@ -224,6 +224,21 @@ TEST_F(ProcessPage, OnlyOurOwnModulesAreFreedAndYesEndsTheChildButNotALaterProce
     ASSERT_TRUE(child.Started());
     ReusedIds system;
     TFormQorns& page = Open(system);
+    const std::string path = BesideThisProgram("proc_probe_dll.dll");
+    ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "process_page_test.exe"));
+    ASSERT_NE(::LoadLibraryA(path.c_str()), nullptr);
+    PressKey(*page.ListBox1, VK_SHIFT);  // the release reads the modules anew
+    const int dll = LineOf(*page.ListBox2, "proc_probe_dll.dll");
+    ASSERT_GE(dll, 0);
+    ClickLine(*page.ListBox2, dll);
+    EXPECT_EQ(Choose(page.DeleteModule1, kYes), std::make_pair(true, false));
+    EXPECT_EQ(confirm->Text(),
+              "Module: --> proc_probe_dll.dll\n\r\n\r\"FreeLibrary\" can crash your system or make it very unstable."
+              "\n\rYou want to free the module?");
+    EXPECT_EQ(::GetModuleHandleA(path.c_str()), nullptr);
+    EXPECT_EQ(page.ListBox1->ItemIndex(), 0);  // refreshed
+    if (HMODULE left = ::GetModuleHandleA(path.c_str())) ::FreeLibrary(left);
+
     const int line = LineOf(*page.ListBox1, "proc_child.exe");
     ASSERT_GT(line, 0);
     ClickLine(*page.ListBox1, line);
@@ -255,21 +270,6 @@ TEST_F(ProcessPage, OnlyOurOwnModulesAreFreedAndYesEndsTheChildButNotALaterProce
     EXPECT_TRUE(child.Ended());
     EXPECT_EQ(page.ListBox1->ItemIndex(), 0);
     EXPECT_EQ(LineOf(*page.ListBox1, "proc_child.exe"), -1);
-
-    const std::string path = BesideThisProgram("proc_probe_dll.dll");
-    ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "process_page_test.exe"));
-    ASSERT_NE(::LoadLibraryA(path.c_str()), nullptr);
-    PressKey(*page.ListBox1, VK_SHIFT);  // the release reads the modules anew
-    const int dll = LineOf(*page.ListBox2, "proc_probe_dll.dll");
-    ASSERT_GE(dll, 0);
-    ClickLine(*page.ListBox2, dll);
-    EXPECT_EQ(Choose(page.DeleteModule1, kYes), std::make_pair(true, false));
-    EXPECT_EQ(confirm->Text(),
-              "Module: --> proc_probe_dll.dll\n\r\n\r\"FreeLibrary\" can crash your system or make it very unstable."
-              "\n\rYou want to free the module?");
-    EXPECT_EQ(::GetModuleHandleA(path.c_str()), nullptr);
-    EXPECT_EQ(page.ListBox1->ItemIndex(), 0);  // refreshed
-    if (HMODULE left = ::GetModuleHandleA(path.c_str())) ::FreeLibrary(left);
 }
 
 // Dozens of processes of one name, in other letter cases too: each has its own line, read
