@@ -5,6 +5,7 @@
 #include "support/DialogAnswerer.h"
 #include "support/TestWindows.h"
 #include "toolkit/Dialogs.h"
+#include "toolkit/Form.h"
 
 namespace {
 
@@ -14,8 +15,10 @@ using Answerer = DialogAnswerer;
 TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickMeanwhile) {
     TApplication application;
     application.Initialize();
-    TopLevel form(nullptr);
-    form.ShowInFront(60, 60, 300, 200);
+    TForm form(nullptr);
+    form.SetBounds(60, 60, 300, 200);
+    form.Show();
+    ::SetForegroundWindow(form.Handle());
     const std::string text = "Process: --> Editor\n\r\n\rTerminateProcess kann das System \n\rf\xFChren. Sicher?";
     const struct {
         TMsgDlgType type;

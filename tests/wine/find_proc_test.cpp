@@ -17,13 +17,8 @@ namespace {
 
 using platform::Win32Platform;
 
-bool SamePath(const std::string& a, const std::string& b) { return ::lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
-// The real platform, made here as tests make it.
-class Corrected : public Win32Platform {};
-
 TEST(ProcListOnWindows, ProcessesHaveTheirFullPathBasePriorityAndExecutableTypeAsWindowsGivesThem) {
-    Corrected system;
+    Win32Platform& system = Win32Platform::Instance();
     TProcList procList{nullptr, system};
     for (auto [priorityClass, base, text] : {std::tuple{BELOW_NORMAL_PRIORITY_CLASS, 6, "[Unknown]"},
                                              std::tuple{NORMAL_PRIORITY_CLASS, 8, "[Normal  ]"}}) {
@@ -32,7 +27,7 @@ TEST(ProcListOnWindows, ProcessesHaveTheirFullPathBasePriorityAndExecutableTypeA
         int i = procList.ProcessList().Count() - 1;
         while (i >= 0 && procList.ProcessID(i) != ::GetCurrentProcessId()) --i;
         ASSERT_GE(i, 0);
-        EXPECT_TRUE(SamePath(procList.ProcessExeFile(i), ThisProgram())) << procList.ProcessExeFile(i);
+        EXPECT_EQ(::lstrcmpiA(procList.ProcessExeFile(i).c_str(), ThisProgram().c_str()), 0) << procList.ProcessExeFile(i);
         EXPECT_EQ(procList.ProcessPriClassBase(i), base);
         EXPECT_EQ(procList.ProcessPriorityText(i), text);
         EXPECT_NE(procList.ProcessIdentity(i).creationTime, 0u);

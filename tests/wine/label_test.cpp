@@ -19,11 +19,6 @@ namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255), kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0), kGreen = RGB(0, 128, 0);
 const std::string kCaption = "HIT";
 
-RECT Shifted(RECT rect, int dx, int dy) {
-    ::OffsetRect(&rect, dx, dy);
-    return rect;
-}
-
 class CoolLabels : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -51,7 +46,7 @@ protected:
     }
     // The bounds of every pixel of the host that is the colour; of all that is not white.
     RECT Ink(COLORREF colour) { return WindowPixels(host.Handle()).Bounds(colour); }
-    RECT AllInk() { return WindowPixels(host.Handle()).InkBounds({0, 0, 320, 200}, kWhite); }
+    RECT AllInk() { return WindowPixels(host.Handle()).Bounds(kWhite, {}, true); }
 
     TApplication application;
     TForm host{nullptr};
@@ -60,15 +55,14 @@ protected:
 };
 
 TEST_F(CoolLabels, EachShadowPositionMovesTextOrShadowOnlyRightAndDownAndADisabledLabelIsEtched) {
-    struct Case {
+    const struct {
         TCoolShadowPosition position;
         int textDx, textDy;  // the shadow takes the rest of the 3 pixels on each axis
-    };
-    for (const Case& c : {Case{spLeftTop, 3, 3}, Case{spLeftBottom, 3, 0}, Case{spRightBottom, 0, 0},
-                          Case{spRightTop, 0, 3}}) {
+    } cases[] = {{spLeftTop, 3, 3}, {spLeftBottom, 3, 0}, {spRightBottom, 0, 0}, {spRightTop, 0, 3}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "ShadowPos " << int{c.position});
         label->SetShadowPos(c.position);
-        EXPECT_EQ(Ink(kBlue), Shifted(text, c.textDx, c.textDy));
+        EXPECT_EQ(Ink(kBlue), (RECT{text.left + c.textDx, text.top + c.textDy, text.right + c.textDx, text.bottom + c.textDy}));
         // Both copies: the caption's place and 3 pixels more right and down, never left or up.
         EXPECT_EQ(AllInk(), (RECT{text.left, text.top, text.right + 3, text.bottom + 3}));
         const RECT shadow = Ink(kRed);  // partly under the text; its outer edges show
@@ -87,7 +81,7 @@ TEST_F(CoolLabels, EachShadowPositionMovesTextOrShadowOnlyRightAndDownAndADisabl
     EXPECT_EQ(Ink(kRed), RECT{});
     EXPECT_EQ(Ink(kBlue), RECT{});
     EXPECT_EQ(Ink(ColorToRGB(clBtnShadow)), text);
-    EXPECT_EQ(WindowPixels(host.Handle()).InkBounds({0, 0, 80, 30}, kGreen),
+    EXPECT_EQ(WindowPixels(host.Handle()).Bounds(kGreen, {0, 0, 80, 30}, true),
               (RECT{text.left, text.top, text.right + 1, text.bottom + 1}));
 }
 

@@ -4,7 +4,6 @@
 #include <atomic>
 
 namespace {
-// The longest a test waits for a child to start or end: a broken build fails, not hangs.
 constexpr DWORD kWaitLimit = 60000;
 }  // namespace
 
@@ -19,22 +18,21 @@ std::string BesideThisProgram(const std::string& name) {
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
-bool ChildProcess::Start(const std::string& program, std::string commandLine) {
+bool ChildProcess::Start(const std::string& program, const std::string& arguments) {
+    std::string commandLine = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info_))
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
         return false;
     ::CloseHandle(info_.hThread);
     return true;
 }
 
-ChildProcess::ChildProcess(int extraThreads) {
+ChildProcess::ChildProcess() {
     static std::atomic<int> started{0};  // one event per child, so that none sees another's
-    const std::string eventName = "VelqornsTestChild" + std::to_string(::GetCurrentProcessId()) + "_" +
-                                  std::to_string(++started);
-    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
-    if (Start(Path(), "\"" + Path() + "\" " + eventName + " " + std::to_string(extraThreads))) {
+    const std::string event = "VelqornsTestChild" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++started);
+    const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, event.c_str());
+    if (Start(Path(), event)) {
         const HANDLE waits[] = {ready, info_.hProcess};
         started_ = ::WaitForMultipleObjects(2, waits, FALSE, kWaitLimit) == WAIT_OBJECT_0;
     }
@@ -42,7 +40,7 @@ ChildProcess::ChildProcess(int extraThreads) {
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
-    started_ = Start(program, "\"" + program + "\" " + arguments) && ::WaitForInputIdle(info_.hProcess, kWaitLimit) == 0;
+    started_ = Start(program, arguments) && ::WaitForInputIdle(info_.hProcess, kWaitLimit) == 0;
 }
 
 ChildProcess::~ChildProcess() {
@@ -56,11 +54,9 @@ void ChildProcess::End() {
     ::WaitForSingleObject(info_.hProcess, kWaitLimit);
 }
 
-bool ChildProcess::Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
-
 DWORD ChildProcess::ExitCode() const {
     ::WaitForSingleObject(info_.hProcess, kWaitLimit);
-    DWORD code = STILL_ACTIVE;  // still running after the wait: the caller's test fails
+    DWORD code = STILL_ACTIVE;
     ::GetExitCodeProcess(info_.hProcess, &code);
     return code;
 }

@@ -1,6 +1,7 @@
 // ChildProcess: a program started by a test and ended with it at the latest: proc_child.exe
 // running idle until the test ends it, or any windowed program; and the place of the helper
-// programs, beside the test program.
+// programs, beside the test program. Every wait is bounded (a minute), so that a broken
+// build fails a test instead of hanging.
 #pragma once
 
 #include <windows.h>
@@ -13,10 +14,8 @@ std::string BesideThisProgram(const std::string& name);
 
 class ChildProcess {
 public:
-    // Starts the child with extraThreads idle threads besides its main one and waits until
-    // it is running.
-    explicit ChildProcess(int extraThreads = 0);
-    // Starts a windowed program with these arguments and waits until its message loop is idle.
+    ChildProcess();  // proc_child.exe; returns once it runs
+    // A windowed program with these arguments; returns once its message loop is idle.
     explicit ChildProcess(const std::string& program, const std::string& arguments = "");
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
@@ -25,17 +24,16 @@ public:
     static std::string Path() { return BesideThisProgram("proc_child.exe"); }
     bool Started() const { return started_; }
     DWORD Id() const { return info_.dwProcessId; }
-    // Ends the process and waits (a minute at most) until it has ended; its identifier stays
-    // reserved while this object holds the process handle.
+    // Ends the process and waits until it has ended; its identifier stays reserved while this
+    // object holds the process handle.
     void End();
     // True once the process has ended, by whatever hand.
-    bool Ended() const;
-    // Waits (a minute at most) until the process has ended by itself; its exit code, or
-    // STILL_ACTIVE when it has not ended.
+    bool Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    // Waits until the process has ended by itself; its exit code, STILL_ACTIVE if it has not.
     DWORD ExitCode() const;
 
 private:
-    bool Start(const std::string& program, std::string commandLine);
+    bool Start(const std::string& program, const std::string& arguments);
 
     PROCESS_INFORMATION info_{};
     bool started_ = false;

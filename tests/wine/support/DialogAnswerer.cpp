@@ -1,40 +1,36 @@
-// DialogAnswerer: the dialog is found by caption among this process's visible top-level
-// windows; captions are read without sending messages, so that a busy main thread cannot
-// hold the search up.
+// DialogAnswerer: the dialog is found by caption (a menu by its class, "#32768") among this
+// process's visible top-level windows; captions are read without sending messages, so that
+// a busy main thread cannot hold the search up.
 #include "support/DialogAnswerer.h"
 
-#include "support/TestWindows.h"
-
+#include <algorithm>
 #include <chrono>
+
+#include "support/TestWindows.h"
 
 namespace {
 
 constexpr auto kTimeout = std::chrono::seconds(20);
 constexpr auto kPoll = std::chrono::milliseconds(10);
 
-// The window's text as stored by the system, in Windows-1252; sends no message.
-std::string StoredText(HWND window) {
+// The window's text: as stored by the system (in Windows-1252, no message sent), or as the
+// window itself gives it for WM_GETTEXT (answered on its own thread).
+std::string WindowText(HWND window, bool stored) {
     wchar_t wide[512];
-    char narrow[1024];
-    const int length = ::InternalGetWindowText(window, wide, 512);
-    const int bytes = length > 0 ? ::WideCharToMultiByte(1252, 0, wide, length, narrow, sizeof narrow, nullptr, nullptr) : 0;
-    return std::string(narrow, static_cast<size_t>(bytes > 0 ? bytes : 0));
-}
-
-// The text that the window itself gives for WM_GETTEXT (it answers on its own thread).
-std::string TextByMessage(HWND window) {
     char text[1024] = "";
-    DWORD_PTR copied = 0;
-    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &copied);
-    return std::string(text, copied);
+    DWORD_PTR length = 0;
+    if (stored)
+        length = static_cast<DWORD_PTR>(std::max(0, ::WideCharToMultiByte(1252, 0, wide, ::InternalGetWindowText(window, wide, 512),
+                                                                          text, sizeof text, nullptr, nullptr)));
+    else
+        ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
+    return std::string(text, length);
 }
 
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(std::string caption, Answer answer, std::function<bool()> ready)
-    : wanted_(std::move(caption)), answer_(std::move(answer)), ready_(std::move(ready)) {
-    thread_ = std::thread([this] { Run(); });
-}
+    : wanted_(std::move(caption)), answer_(std::move(answer)), ready_(std::move(ready)), thread_([this] { Run(); }) {}
 
 bool DialogAnswerer::Finish() {
     if (thread_.joinable()) thread_.join();
@@ -46,8 +42,10 @@ bool DialogAnswerer::Stop() {
     return Finish();
 }
 
-HWND DialogAnswerer::FindDialog() const {
-    for (HWND window = nullptr; (window = ::FindWindowExA(nullptr, window, nullptr, wanted_.c_str()));) {
+HWND DialogAnswerer::Find() const {
+    const bool menu = answer_.way == Way::FirstMenuItem;
+    for (HWND window = nullptr;
+         (window = ::FindWindowExA(nullptr, window, menu ? "#32768" : nullptr, menu ? nullptr : wanted_.c_str()));) {
         DWORD process = 0;
         ::GetWindowThreadProcessId(window, &process);
         if (process == ::GetCurrentProcessId() && ::IsWindowVisible(window)) return window;
@@ -71,6 +69,7 @@ bool DialogAnswerer::Act(HWND dialog) {
         case Way::Enter: PostKey(focus, VK_RETURN); return true;
         case Way::Escape: PostKey(focus, VK_ESCAPE); return true;
         case Way::CloseBox: return ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        case Way::FirstMenuItem: PostKey(dialog, VK_DOWN), PostKey(dialog, VK_RETURN); return true;
     }
     return false;
 }
@@ -79,30 +78,28 @@ void DialogAnswerer::Run() {
     const auto deadline = std::chrono::steady_clock::now() + kTimeout;
     auto timedOut = [&] { return stop_ || std::chrono::steady_clock::now() > deadline; };
     HWND dialog = nullptr;
-    while (!(dialog = FindDialog())) {
-        if (timedOut()) {
-            failure_ = "no dialog \"" + wanted_ + "\" appeared";
-            return;
-        }
+    while (!(dialog = Find())) {
+        if (timedOut()) return void(failure_ = "no dialog \"" + wanted_ + "\" appeared");
         std::this_thread::sleep_for(kPoll);
     }
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char kind[16] = "";
         ::GetClassNameA(child, kind, sizeof kind);
         if (std::string(kind) != "Button") {
-            text_ = TextByMessage(child);
-            continue;
+            text_ = WindowText(child, false);
+        } else {
+            buttons_.push_back(WindowText(child, true));
+            buttonWindows_.push_back(child);
         }
-        buttons_.push_back(StoredText(child));
-        buttonWindows_.push_back(child);
     }
     found_ = true;
     while (ready_ && !ready_() && !timedOut()) std::this_thread::sleep_for(kPoll);
     if (!Act(dialog)) return;
     while (::IsWindow(dialog) && ::IsWindowVisible(dialog)) {
-        if (timedOut()) {
+        if (timedOut()) {  // closed, so that the test goes on and fails
             failure_ = "the dialog did not close after the answer " + std::to_string(static_cast<int>(answer_.way));
-            ::PostMessageA(dialog, WM_CLOSE, 0, 0);  // so that the test goes on and fails
+            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+            PostKey(dialog, VK_ESCAPE);
             return;
         }
         std::this_thread::sleep_for(kPoll);

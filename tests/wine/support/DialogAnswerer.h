@@ -1,6 +1,6 @@
-// DialogAnswerer: answers the next message dialog of this process the way a user would,
-// from a background thread, and records what the dialog showed. Made before the code that
-// opens the dialog; Finish() after it.
+// DialogAnswerer: answers the next message dialog or popup menu of this process the way a user
+// would, from a background thread, and records what a dialog showed. Made before the code
+// that opens the dialog or menu; Finish() after it.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +13,7 @@
 
 class DialogAnswerer {
 public:
-    enum class Way { Button, Enter, Escape, CloseBox };
+    enum class Way { Button, Enter, Escape, CloseBox, FirstMenuItem };
     struct Answer {
         Way way;
         std::string button;  // the caption of the button to press, for Way::Button
@@ -22,6 +22,7 @@ public:
     static Answer PressEnter() { return {Way::Enter, {}}; }
     static Answer PressEscape() { return {Way::Escape, {}}; }
     static Answer CloseByBox() { return {Way::CloseBox, {}}; }  // the close box: SC_CLOSE
+    static Answer FirstMenuItem() { return {Way::FirstMenuItem, {}}; }  // a popup menu: caption ""
 
     // Waits (up to a time-out) for a visible top-level window of this process with this
     // caption, records it, waits until ready() holds if given (polled on the background
@@ -31,8 +32,7 @@ public:
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
 
-    // True once the dialog has been seen (any thread may ask).
-    bool Found() const { return found_; }
+    bool Found() const { return found_; }  // once the dialog has been seen (any thread may ask)
     // Waits for the answer; true when the dialog was found, answered and has gone.
     bool Finish();
     // Stops looking at once (for code that should have opened no dialog); as Finish.
@@ -45,14 +45,13 @@ public:
 
 private:
     void Run();
-    HWND FindDialog() const;
+    HWND Find() const;
     bool Act(HWND dialog);
 
     const std::string wanted_;
     const Answer answer_;
     const std::function<bool()> ready_;
-    std::atomic<bool> found_{false};
-    std::atomic<bool> stop_{false};
+    std::atomic<bool> found_{false}, stop_{false};
     bool answered_ = false;
     std::string text_, failure_;
     std::vector<std::string> buttons_;

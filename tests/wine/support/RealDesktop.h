@@ -24,21 +24,21 @@ public:
     bool Started() const { return started_; }
     // "...\Tom & J\xE9rry\np&x.exe": a windowed program titled kOddTitle.
     const std::string& OddProgram() const { return oddProgram_; }
+    int Count() const { return static_cast<int>(processes_.size()); }
     // The identifiers of the running processes of a file name, any letter case, in start order.
     std::vector<DWORD> IdsOf(const std::string& fileName) const;
-    int Count() const { return static_cast<int>(processes_.size()); }
-    // Ends one process and waits until it has gone.
-    void End(DWORD id);
+    void End(DWORD id);  // ends one process and waits until it has gone
 
 private:
     struct Process {
-        std::string path;
+        std::string name;
         HANDLE handle;
         DWORD id;
     };
-    HANDLE Launch(const std::string& path, const std::string& arguments);
+    HANDLE Launch(const std::string& folder, const std::string& name, const std::string& arguments);
 
-    std::string folder_, oddProgram_;
+    std::string oddProgram_;
+    std::vector<std::string> made_;  // folders and files, in the order made
     HANDLE job_;
     std::vector<Process> processes_;
     bool started_ = false;

@@ -1,44 +1,9 @@
-// Test window helpers: geometry read back from the system, and input as a user makes it.
+// Test window helpers: input as a user makes it, and the message loop run for a while.
 #include "support/TestWindows.h"
 
-#include <commctrl.h>
-
+#include <algorithm>
 #include <chrono>
-
-void TopLevel::CreateParams(TCreateParams& params) {
-    TWinControl::CreateParams(params);
-    params.Style = (params.Style & ~WS_CHILD) | WS_OVERLAPPEDWINDOW;
-    if (topmost_) params.ExStyle |= WS_EX_TOPMOST;
-}
-
-void TopLevel::ShowInFront(int left, int top, int width, int height) {
-    SetBounds(left, top, width, height);
-    ::ShowWindow(Handle(), SW_SHOW);
-    ::SetForegroundWindow(Handle());
-    ::SetActiveWindow(Handle());
-    ::UpdateWindow(Handle());
-}
-
-SIZE ClientSize(HWND window) {
-    RECT rect;
-    ::GetClientRect(window, &rect);
-    return {rect.right, rect.bottom};
-}
-
-RECT PlaceInParent(HWND child) {
-    RECT rect;
-    ::GetWindowRect(child, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-void ClickTab(HWND tabs, int index) {
-    RECT tab{};
-    ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
-    const LPARAM point = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-    ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    ::SendMessageA(tabs, WM_LBUTTONUP, 0, point);
-}
+#include <iterator>
 
 void Click(HWND window, POINT point, bool right) {
     ::SetWindowPos(::GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -62,6 +27,17 @@ void PostKey(HWND window, WORD key) {
     ::PostMessageA(window, WM_KEYUP, key, 1 | scan | (1 << 30) | (1u << 31));
 }
 
+void PressWithCtrl(TApplication& application, HWND window, WORD key) {
+    BYTE keys[256] = {}, ctrlHeld[256] = {};
+    ::GetKeyboardState(keys);
+    std::copy(std::begin(keys), std::end(keys), ctrlHeld);
+    ctrlHeld[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(ctrlHeld);
+    PostKey(window, key);
+    Settle(application);
+    ::SetKeyboardState(keys);
+}
+
 void PumpUntil(TApplication& application, const std::function<bool()>& done) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (!done() && std::chrono::steady_clock::now() < deadline) {
@@ -74,15 +50,14 @@ void Settle(TApplication& application) {
     bool reached = false;
     const int filter = application.AddMessageFilter([&](MSG& message) {
         if (message.hwnd || message.message != WM_APP) return false;
-        reached = true;
-        return true;
+        return reached = true;
     });
     ::PostThreadMessageA(::GetCurrentThreadId(), WM_APP, 0, 0);
     PumpUntil(application, [&] { return reached; });
     application.RemoveMessageFilter(filter);
 }
 
-Window MakeWindow(const char* title, DWORD style, HWND owner, DWORD exStyle) {
+Window MakeWindow(const char* title, DWORD style, HWND owner) {
     static const bool registered = [] {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = ::DefWindowProcA;
@@ -91,7 +66,7 @@ Window MakeWindow(const char* title, DWORD style, HWND owner, DWORD exStyle) {
         return ::RegisterClassA(&windowClass) != 0;
     }();
     EXPECT_TRUE(registered);
-    HWND window = ::CreateWindowExA(exStyle, kPlainWindowClass, title, style, 30, 30, 200, 90, owner, nullptr,
+    HWND window = ::CreateWindowExA(0, kPlainWindowClass, title, style, 30, 30, 200, 90, owner, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << title;
     return Window(window);

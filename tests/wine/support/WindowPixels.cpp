@@ -1,6 +1,8 @@
 // WindowPixels: a copy of a window's client area through a 32-bit DIB section.
 #include "support/WindowPixels.h"
 
+#include <algorithm>
+
 WindowPixels::WindowPixels(HWND window) {
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT client;
@@ -23,32 +25,16 @@ WindowPixels::WindowPixels(HWND window) {
     ::ReleaseDC(window, screen);
 }
 
-COLORREF WindowPixels::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
-    return pixels_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
-}
-
-RECT WindowPixels::BoundsWhere(const RECT& area, const std::function<bool(COLORREF)>& test) const {
+RECT WindowPixels::Bounds(COLORREF colour, RECT area, bool differing) const {
+    if (::IsRectEmpty(&area)) area = {0, 0, width_, height_};
     RECT bounds{};
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x)
-            if (test(At(x, y))) {
+    for (int y = std::max(0L, area.top); y < std::min<LONG>(height_, area.bottom); ++y)
+        for (int x = std::max(0L, area.left); x < std::min<LONG>(width_, area.right); ++x)
+            if ((pixels_[static_cast<size_t>(y * width_ + x)] == colour) != differing) {
                 const RECT dot{x, y, x + 1, y + 1};
                 ::UnionRect(&bounds, &bounds, &dot);
             }
     return bounds;
 }
 
-RECT WindowPixels::InkBounds(const RECT& area, COLORREF background) const {
-    return BoundsWhere(area, [background](COLORREF pixel) { return pixel != background; });
-}
-
-RECT WindowPixels::Bounds(COLORREF colour) const {
-    return BoundsWhere({0, 0, width_, height_}, [colour](COLORREF pixel) { return pixel == colour; });
-}
-
-int WindowPixels::Count(COLORREF colour) const {
-    int count = 0;
-    for (COLORREF pixel : pixels_) count += pixel == colour;
-    return count;
-}
+int WindowPixels::Count(COLORREF colour) const { return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), colour)); }
