@@ -45,12 +45,10 @@ public:
     std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override {
         return refuseOpen ? 0 : Win32Platform::OpenProcess(access, inherit, processId);
     }
-    bool Process32First(SnapshotHandle s, ProcessEntry& e) override { return Lengthen(Win32Platform::Process32First(s, e), e); }
-    bool Process32Next(SnapshotHandle s, ProcessEntry& e) override { return Lengthen(Win32Platform::Process32Next(s, e), e); }
-    bool Lengthen(bool more, ProcessEntry& entry) const {
-        if (more && longPath && entry.th32ProcessID == ::GetCurrentProcessId())
+    void CompleteProcessEntry(ProcessEntry& entry) override {
+        Win32Platform::CompleteProcessEntry(entry);
+        if (longPath && entry.th32ProcessID == ::GetCurrentProcessId())
             std::snprintf(entry.szExeFile, sizeof entry.szExeFile, "%s", kLongPath.c_str());
-        return more;
     }
 };
 
