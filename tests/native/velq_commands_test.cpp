@@ -27,27 +27,6 @@ public:
     }
 };
 
-// Processes that open, end and wait as each case says.
-class KillableSystem : public FakeProcessSystem {
-public:
-    bool opens = true, ends = true, endsInTime = true;
-    std::vector<std::uint32_t> terminated;
-
-    std::uintptr_t OpenProcess(std::uint32_t, bool, std::uint32_t id) override { return opens ? id : 0; }
-    bool TerminateProcess(std::uintptr_t process, std::uint32_t) override {
-        if (ends) terminated.push_back(static_cast<std::uint32_t>(process));
-        return ends;
-    }
-    std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return endsInTime ? 0 : 0x102; }
-    std::uint32_t CurrentProcessId() override { return 8; }
-    // Opened processes are identified by their executable (no start times here).
-    std::string ProcessImagePath(std::uintptr_t process) override {
-        for (const platform::ProcessEntry& entry : processes)
-            if (entry.th32ProcessID == process) return entry.szExeFile;
-        return "";
-    }
-};
-
 TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
     struct Case {
         const char* name;
@@ -76,11 +55,12 @@ TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
     };
     for (const Case& c : cases) {
         FakeDesktop desktop;
-        KillableSystem system;
+        FakeProcessSystem system;
         system.processes = {FakeProcessSystem::Process(8, "C:\\velq.exe"), FakeProcessSystem::Process(24, "C:\\child.exe")};
+        system.currentId = 8;
         system.opens = c.opens;
         system.ends = c.ends;
-        system.endsInTime = c.endsInTime;
+        system.waitResult = c.endsInTime ? 0 : 0x102;
         RecordingConsole console;
         console.input = c.typed;
         EXPECT_EQ(RunVelq(c.arguments, desktop, system, console), c.status) << c.name;
@@ -103,7 +83,7 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
     for (const auto& [arguments, status] : cases) {
         const std::string form = ::testing::PrintToString(arguments);
         FakeDesktop desktop;
-        KillableSystem system;
+        FakeProcessSystem system;
         system.processes = {FakeProcessSystem::Process(24, "C:\\child.exe")};
         RecordingConsole console;
         EXPECT_EQ(RunVelq(arguments, desktop, system, console), status) << form;
