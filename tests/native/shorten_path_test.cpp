@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -52,36 +53,24 @@ TEST(ShortenPath, DirectoriesGiveWayOneAtATimeThenTheDriveThenTheEllipsis) {
         {"C:\\.A\\B\\BAR.EXE", "C:\\...\\B\\BAR.EXE", "C:\\...\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
         {"..\\..\\BAR.EXE", "...\\..\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
     };
-    for (const Steps& steps : cases) EXPECT_EQ(AllSteps(steps[0]), steps);
-}
-
-TEST(ShortenPath, StopsAtTheFirstStepThatFitsCountingTheExactWidthAsFitting) {
-    const std::string path = "C:\\WINDOWS\\SYSTEM\\FOO\\BAR.EXE";
-    const Steps steps = AllSteps(path);
     Recorder recorder;
-    for (size_t i = 0; i < steps.size(); ++i) {
-        EXPECT_EQ(recorder.Shorten(path, Width(steps[i])), steps[i]);
-        EXPECT_LE(recorder.measured.size(), i + 1) << "measured past the first fit";
-        if (i + 1 < steps.size()) {
-            EXPECT_EQ(recorder.Shorten(path, Width(steps[i]) - 1), steps[i + 1]);
+    for (const Steps& steps : cases) {
+        EXPECT_EQ(AllSteps(steps[0]), steps);
+        // At every width it stops at the first step that fits, the exact width fitting, and
+        // measures nothing past it.
+        for (int width = Width(steps[0]); width >= 0; --width) {
+            const auto fit = std::find_if(steps.begin(), steps.end(), [&](const auto& step) { return Width(step) <= width; });
+            EXPECT_EQ(recorder.Shorten(steps[0], width), fit == steps.end() ? steps.back() : *fit) << width;
+            EXPECT_LE(recorder.measured.size(), static_cast<size_t>(fit - steps.begin()) + 1) << width;
         }
     }
-}
-
-TEST(ShortenPath, APathThatFitsAndAFileNameAloneAreReturnedUnchanged) {
-    Recorder recorder;
-    for (const std::string path : {"C:\\WINDOWS\\BAR.EXE", "\\\\SERVER\\SHARE\\BAR.EXE", "C:BAR.EXE", "\\...\\X",
-                                   "C:\\", "\\\\", ":", ""}) {
-        EXPECT_EQ(recorder.Shorten(path, Width(path)), path);
-        EXPECT_EQ(recorder.Shorten(path, 10000), path);
-    }
-    EXPECT_EQ(recorder.Shorten("BAR.EXE", 0), "BAR.EXE");  // never cut, even when it does not fit
-    EXPECT_EQ(recorder.Shorten("C:\\WINDOWS\\A VERY LONG FILE NAME.EXE", 60), "A VERY LONG FILE NAME.EXE");
+    EXPECT_EQ(recorder.Shorten("BAR.EXE", 0), "BAR.EXE");  // a file name alone is never cut
 }
 
 // Whatever the text, shortening ends, every step keeps the file name, and when nothing
-// fits the file name alone is left (a file in a drive's root keeps its whole path). Checked on every text of up to six characters made of
-// the characters that steer the routine, and on a few longer odd paths.
+// fits the file name alone is left (a file in a drive's root keeps its whole path). Checked
+// on every text of up to six characters made of the characters that steer the routine, and
+// on a few longer odd paths.
 TEST(ShortenPath, EndsWithTheFileNameForEveryText) {
     Steps paths = {"C:\\\\\\\\X", "\\\\S\\H\\X", "C:\\...\\...\\X", "::\\:X", "C:..\\X", std::string(250, '\\') + "X"};
     Steps level = {""};

@@ -1,6 +1,7 @@
 // TStringList: positions, the index error, sorted insertion and record ownership.
 #include "toolkit/StringList.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <strings.h>
@@ -22,14 +23,9 @@ TEST(StringList, OutOfRangePositionsRaiseTheListIndexErrorWithThePosition) {
     TStringList list;
     list.AddObject("one", std::make_unique<Record>(live));
     for (int index : {-1, 1, 1000}) {
-        try {
-            list.Strings(index);
-            FAIL() << index;
-        } catch (const EStringListError& error) {
-            EXPECT_EQ(error.Index, index);
-            EXPECT_EQ(std::string(error.what()), "List index out of bounds (" + std::to_string(index) + ")");
-        }
         EXPECT_THROW(list.Objects(index), EStringListError);
+        EXPECT_THAT([&] { list.Strings(index); },
+                    ::testing::ThrowsMessage<EStringListError>("List index out of bounds (" + std::to_string(index) + ")"));
     }
 }
 

@@ -1,6 +1,6 @@
-// velq's kill on a made-up process system: the refusals and outcomes that a real desktop
-// gives and Wine cannot make on demand (its own id, access denied, a process that will not
-// end), each with its exit status and one line on standard error.
+// velq on a made-up desktop and process system: help, usage errors and failures, and the
+// kill outcomes that Wine cannot make on demand (its own id, access denied, a process that
+// will not end), each with its exit status and one line on standard error.
 #include "program/VelqCommands.h"
 
 #include <gtest/gtest.h>
@@ -24,27 +24,6 @@ public:
         line = input.front();
         input.erase(input.begin());
         return true;
-    }
-};
-
-// Processes that open, end and wait as each case says.
-class KillableSystem : public FakeProcessSystem {
-public:
-    bool opens = true, ends = true, endsInTime = true;
-    std::vector<std::uint32_t> terminated;
-
-    std::uintptr_t OpenProcess(std::uint32_t, bool, std::uint32_t id) override { return opens ? id : 0; }
-    bool TerminateProcess(std::uintptr_t process, std::uint32_t) override {
-        if (ends) terminated.push_back(static_cast<std::uint32_t>(process));
-        return ends;
-    }
-    std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return endsInTime ? 0 : 0x102; }
-    std::uint32_t CurrentProcessId() override { return 8; }
-    // Opened processes are identified by their executable (no start times here).
-    std::string ProcessImagePath(std::uintptr_t process) override {
-        for (const platform::ProcessEntry& entry : processes)
-            if (entry.th32ProcessID == process) return entry.szExeFile;
-        return "";
     }
 };
 
@@ -76,17 +55,46 @@ TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
     };
     for (const Case& c : cases) {
         FakeDesktop desktop;
-        KillableSystem system;
+        FakeProcessSystem system;
         system.processes = {FakeProcessSystem::Process(8, "C:\\velq.exe"), FakeProcessSystem::Process(24, "C:\\child.exe")};
+        system.currentId = 8;
         system.opens = c.opens;
         system.ends = c.ends;
-        system.endsInTime = c.endsInTime;
+        system.waitResult = c.endsInTime ? 0 : 0x102;
         RecordingConsole console;
         console.input = c.typed;
         EXPECT_EQ(RunVelq(c.arguments, desktop, system, console), c.status) << c.name;
         EXPECT_EQ(!system.terminated.empty(), c.terminated) << c.name;
         EXPECT_EQ(console.output, c.status == 0 ? "Terminated child.exe (process 24)\n" : "") << c.name;
         EXPECT_EQ(console.error, c.errorLine) << c.name;
+    }
+}
+
+// Help and version (0) print on standard output; usage errors (2) and failures (1) print
+// nothing there and one line on standard error.
+TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
+    const std::pair<std::vector<std::string>, int> cases[] = {
+        {{"--help"}, 0}, {{"kill", "--help"}, 0}, {{"--version"}, 0},
+        {{}, 2}, {{"frobnicate"}, 2}, {{"windows", "--bogus"}, 2}, {{"windows", "--all", "--visible"}, 2},
+        {{"windows", "--empty-names"}, 2}, {{"windows", "--format", "xml"}, 2}, {{"window"}, 2},
+        {{"window", "zz"}, 2}, {{"modules", "-5"}, 2}, {{"kill", "12", "--timeout", "5s"}, 2}, {{"processes", "12"}, 2},
+        {{"window", "0x1"}, 1}, {{"modules", "28"}, 1}, {{"modules", "24"}, 1},  // no such window, process; no modules
+    };
+    for (const auto& [arguments, status] : cases) {
+        const std::string form = ::testing::PrintToString(arguments);
+        FakeDesktop desktop;
+        FakeProcessSystem system;
+        system.processes = {FakeProcessSystem::Process(24, "C:\\child.exe")};
+        RecordingConsole console;
+        EXPECT_EQ(RunVelq(arguments, desktop, system, console), status) << form;
+        if (status == 0) {
+            EXPECT_NE(console.output.find("velq"), std::string::npos) << form;
+            EXPECT_EQ(console.error, "") << form;
+        } else {
+            EXPECT_EQ(console.output, "") << form;
+            EXPECT_EQ(console.error.rfind("velq: ", 0), 0u) << form << ": " << console.error;
+            EXPECT_EQ(console.error.find('\n'), console.error.size() - 1) << form << ": " << console.error;
+        }
     }
 }
 

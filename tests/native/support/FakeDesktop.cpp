@@ -26,16 +26,9 @@ FakeWindow& FakeDesktop::Add(WindowHandle handle, std::string title, std::uint32
 }
 
 FakeWindow& FakeDesktop::Window(WindowHandle handle) {
-    for (FakeWindow& window : windows_)
-        if (window.handle == handle) return window;
+    if (const FakeWindow* found = Find(handle)) return const_cast<FakeWindow&>(*found);
     throw std::logic_error("no such fake window");
 }
-
-void FakeDesktop::Remove(WindowHandle handle) {
-    std::erase_if(windows_, [&](const FakeWindow& window) { return window.handle == handle; });
-}
-
-void FakeDesktop::ReverseZOrder() { std::reverse(windows_.begin(), windows_.end()); }
 
 const FakeWindow* FakeDesktop::Find(WindowHandle handle) const {
     for (const FakeWindow& window : windows_)

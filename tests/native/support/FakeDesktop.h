@@ -2,6 +2,7 @@
 // them, enumerated in the order the test keeps them in.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -28,9 +29,8 @@ public:
     // "FakeClass") and returns it for further settings.
     FakeWindow& Add(platform::WindowHandle handle, std::string title = "", std::uint32_t style = 0);
     FakeWindow& Window(platform::WindowHandle handle);  // the window; it must be there
-    void Remove(platform::WindowHandle handle);
     void Clear() { windows_.clear(); }
-    void ReverseZOrder();
+    void ReverseZOrder() { std::reverse(windows_.begin(), windows_.end()); }
 
     // Runs once in every enumeration, between two windows, as if the system were busy.
     std::function<void()> DuringEnumeration;

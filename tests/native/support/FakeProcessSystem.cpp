@@ -76,6 +76,23 @@ std::uint32_t FakeProcessSystem::ExeType(const char* path) {
     return found == exeTypes.end() ? 0 : found->second;
 }
 
+std::uintptr_t FakeProcessSystem::OpenProcess(std::uint32_t access, bool, std::uint32_t id) {
+    accessAsked = access;
+    const bool listed = std::any_of(processes.begin(), processes.end(), [&](const auto& entry) { return entry.th32ProcessID == id; });
+    return opens && listed ? (++openHandles, id) : 0;
+}
+
+bool FakeProcessSystem::TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) {
+    if (ends) terminated.emplace_back(static_cast<std::uint32_t>(process), exitCode);
+    return ends;
+}
+
+const platform::ProcessEntry& FakeProcessSystem::Opened(std::uintptr_t process) const {
+    for (const platform::ProcessEntry& entry : processes)
+        if (entry.th32ProcessID == process) return entry;
+    throw std::logic_error("a process that was not opened");
+}
+
 int FakeProcessSystem::CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) {
     for (int i = 0; i < std::min(lengthA, lengthB); ++i) {
         const int x = std::tolower(static_cast<unsigned char>(a[i]));

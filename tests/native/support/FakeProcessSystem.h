@@ -40,17 +40,25 @@ public:
     // ASCII letters compared without case; enough for made-up names.
     int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override;
 
-    std::uintptr_t OpenProcess(std::uint32_t, bool, std::uint32_t) override { return 0; }
-    bool TerminateProcess(std::uintptr_t, std::uint32_t) override { return false; }
-    std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return 0; }
-    void CloseProcessHandle(std::uintptr_t) override {}
-    std::uint64_t ProcessCreationTime(std::uintptr_t) override { return 0; }
-    std::string ProcessImagePath(std::uintptr_t) override { return ""; }
+    // Processes of the list open (when opens is set) under a handle equal to their id, with
+    // the list's creation time and path; they end when ends is set, and the wait gives waitResult.
+    bool opens = false, ends = true;
+    std::uint32_t waitResult = 0, accessAsked = 0, currentId = 1;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> terminated;  // process id, exit code
+    int openHandles = 0;
+
+    std::uintptr_t OpenProcess(std::uint32_t access, bool, std::uint32_t id) override;
+    bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override;
+    std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return waitResult; }
+    void CloseProcessHandle(std::uintptr_t) override { --openHandles; }
+    std::uint64_t ProcessCreationTime(std::uintptr_t process) override { return Opened(process).creationTime; }
+    std::string ProcessImagePath(std::uintptr_t process) override { return Opened(process).szExeFile; }
     std::uint64_t ModuleHandleOf(const char*) override { return 0; }
     bool FreeLibrary(std::uint64_t) override { return false; }
-    std::uint32_t CurrentProcessId() override { return 1; }
+    std::uint32_t CurrentProcessId() override { return currentId; }
 
 private:
+    const platform::ProcessEntry& Opened(std::uintptr_t process) const;
     bool Walk(platform::SnapshotHandle snapshot, platform::ProcessEntry& entry, bool first);
     bool Walk(platform::SnapshotHandle snapshot, platform::ModuleEntry& entry, bool first);
     template <class Entry>

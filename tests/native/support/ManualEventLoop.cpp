@@ -12,12 +12,10 @@ bool ManualEventLoop::StartTimer(TTimer& timer, unsigned interval) {
 }
 
 void ManualEventLoop::StopTimer(TTimer& timer) {
-    ++stops;
     running_.erase(&timer);
 }
 
 void ManualEventLoop::ProcessMessages() {
-    ++messageRounds;
     std::function<void()> messages = std::move(PendingMessages);
     PendingMessages = nullptr;
     if (messages) messages();

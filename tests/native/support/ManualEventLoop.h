@@ -22,15 +22,12 @@ public:
     // One period passes for every timer running now: each that is still running when its
     // turn comes gets one tick.
     void TickAll();
-    bool IsRunning(const TTimer& timer) const { return running_.count(&timer) != 0; }
     int RunningCount() const { return static_cast<int>(running_.size()); }
     std::vector<unsigned> RunningIntervals() const;  // in no particular order
 
     // The waiting messages, handled by ProcessMessages (once each: cleared before running).
     std::function<void()> PendingMessages;
     int starts = 0;
-    int stops = 0;
-    int messageRounds = 0;
 
 private:
     std::map<TTimer*, unsigned, std::less<>> running_;
