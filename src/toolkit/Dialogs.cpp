@@ -53,10 +53,9 @@ LPCSTR IconOf(TMsgDlgType type) {
 }
 
 SIZE MeasureText(const TFont& font, const std::wstring& text, int maxWidth) {
-    ScopedWindowDC screen(nullptr);
-    ScopedSelect select(screen.get(), font.Handle());
+    ScopedSelect select(MeasuringDC(), font.Handle());
     RECT rect{0, 0, maxWidth, 0};
-    ::DrawTextW(screen.get(), text.c_str(), static_cast<int>(text.size()), &rect, kTextFormat | DT_CALCRECT);
+    ::DrawTextW(MeasuringDC(), text.c_str(), static_cast<int>(text.size()), &rect, kTextFormat | DT_CALCRECT);
     return {rect.right, rect.bottom};
 }
 

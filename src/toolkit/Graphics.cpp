@@ -94,7 +94,9 @@ int TCanvas::TextWidth(const TFont& font, const std::string& text) const {
     return size.cx;
 }
 
-int TextWidthOnScreen(const TFont& font, const std::string& text) {
-    ScopedWindowDC screen(nullptr);
-    return TCanvas(screen.get()).TextWidth(font, text);
+HDC MeasuringDC() {
+    static const ScopedMemoryDC measuring(nullptr);  // compatible with the screen
+    return measuring.get();
 }
+
+int TextWidthOnScreen(const TFont& font, const std::string& text) { return TCanvas(MeasuringDC()).TextWidth(font, text); }

@@ -67,6 +67,10 @@ private:
 };
 
 // GetDC / ReleaseDC for the scope.
+// A device context that measures text as the screen shows it, made once for the program:
+// labels measure their text at every change, and a screen DC each time costs more.
+HDC MeasuringDC();
+
 class ScopedWindowDC {
 public:
     explicit ScopedWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}

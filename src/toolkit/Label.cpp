@@ -86,9 +86,8 @@ void TLabel::Paint(HDC dc) {
 
 void TLabel::AdjustBounds() {
     if (!autoSize_ || Loading()) return;
-    ScopedWindowDC screen(nullptr);
     RECT rect = ClientRect();
-    DoDrawText(screen.get(), rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    DoDrawText(MeasuringDC(), rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
     const int left = alignment_ == taRightJustify ? Left() + Width() - rect.right : Left();
     SetBounds(left, Top(), rect.right, rect.bottom);
 }
