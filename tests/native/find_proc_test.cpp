@@ -53,7 +53,8 @@ TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAd
     }
     procList.ReadModuleList(0x40);
     ASSERT_EQ(procList.ModuleList().Count(), 3);
-    EXPECT_EQ(std::pair(procList.ModuleBaseAddr(0), procList.ModuleBaseAddr(2)), std::pair(0x10000000ull, 0x7FF800000000ull));
+    EXPECT_EQ(procList.ModuleBaseAddr(0), 0x10000000u);
+    EXPECT_EQ(procList.ModuleBaseAddr(2), 0x7FF800000000u);
 
     // Process 0 is the idle process here; its module snapshot would be this program's own.
     system.modules[0] = {System::Module(0, "Velqorns.exe", "C:\\Velqorns.exe")};
