@@ -38,25 +38,23 @@ TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAd
         system.processes = processes;
         if (reversed) std::reverse(system.processes.begin(), system.processes.end());
         procList.ReadProcessList();
-        const Texts expected = {"ALPHA.EXE", "Alpha.exe", "beta.EXE", "gamma.exe", "SVCHOST.EXE", "svchost.exe", "svchost.exe"};
-        EXPECT_EQ(TextsOf(procList.ProcessList()), expected) << "reversed " << reversed;
-        std::vector<std::uint32_t> ids;
-        for (int i = 0; i < procList.ProcessList().Count(); ++i) ids.push_back(procList.ProcessID(i));
-        EXPECT_EQ(ids, (std::vector<std::uint32_t>{0x08, 0x20, 0x10, 0x30, 0x1C, 0x40, 0x50}));
+        Texts listed;
+        for (int i = 0; i < procList.ProcessList().Count(); ++i)
+            listed.push_back(procList.ProcessList().Strings(i) + " " + std::to_string(procList.ProcessID(i)));
+        EXPECT_EQ(listed, (Texts{"ALPHA.EXE 8", "Alpha.exe 32", "beta.EXE 16", "gamma.exe 48", "SVCHOST.EXE 28",
+                                 "svchost.exe 64", "svchost.exe 80"})) << "reversed " << reversed;
         EXPECT_EQ(procList.ProcessExeFile(0), "C:\\b\\ALPHA.EXE");
     }
     EXPECT_EQ(system.snapshotsTaken[0], std::make_pair(platform::kSnapProcess, 0u));
 
-    std::vector<platform::ModuleEntry> modules;
     for (std::uint64_t base : {0x7FF800000000ull, 0x10000000ull, 0x7FF700000000ull}) {
-        modules.push_back(System::Module(0x40, "shared.dll", "C:\\shared.dll"));
-        modules.back().modBaseAddr = base;
+        system.modules[0x40].push_back(System::Module(0x40, "shared.dll", "C:\\shared.dll"));
+        system.modules[0x40].back().modBaseAddr = base;
     }
-    system.modules[0x40] = modules;
     procList.ReadModuleList(0x40);
     ASSERT_EQ(procList.ModuleList().Count(), 3);
-    EXPECT_EQ(procList.ModuleBaseAddr(0), 0x10000000ull);
-    EXPECT_EQ(procList.ModuleBaseAddr(2), 0x7FF800000000ull);
+    EXPECT_EQ(procList.ModuleBaseAddr(0), 0x10000000u);
+    EXPECT_EQ(procList.ModuleBaseAddr(2), 0x7FF800000000u);
 
     // Process 0 is the idle process here; its module snapshot would be this program's own.
     system.modules[0] = {System::Module(0, "Velqorns.exe", "C:\\Velqorns.exe")};
@@ -65,49 +63,46 @@ TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAd
     EXPECT_EQ(system.snapshotsTaken.size(), 3u);
 }
 
+// Full texts without NUL, pointer-wide values; the file is asked only when type or icon is
+// read, once each.
 TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTextsWithoutNul) {
     const std::string path = "C:\\" + std::string(251, 'p') + "\\x.exe";  // 260 characters, no NUL
     platform::ProcessEntry entry = System::Process(0xFFFFFFF0, path, 13);
-    entry.th32DefaultHeapID = 0x1234567890ABCDEFull;  // pointer-wide
+    entry.th32DefaultHeapID = 0x1234567890ABCDEFull;
+    entry.creationTime = 0x01D9ABCDEF012345ull;
     system.processes = {entry};
     system.icons[path] = 0x1A2B3;
     system.exeTypes[path] = 0x04004550;
     procList.ReadProcessList();
-    EXPECT_EQ(procList.ProcessList().Strings(0), "x.exe");
-    EXPECT_EQ(procList.ProcessExeFile(0), path);
-    EXPECT_TRUE(system.queriedPaths.empty());  // the file is asked only when type or icon is read
-    EXPECT_EQ(procList.ProcessID(0), 0xFFFFFFF0u);
+    EXPECT_EQ(procList.ProcessList().Strings(0) + " " + procList.ProcessPriorityText(0), "x.exe [High    ]");
+    EXPECT_TRUE(system.queriedPaths.empty());
     EXPECT_EQ(procList.ProcessDefaultHeapID(0), 0x1234567890ABCDEFull);
-    EXPECT_EQ(procList.ProcessPriorityText(0), "[High    ]");
     for (int read = 0; read < 2; ++read) {
         EXPECT_EQ(procList.ProcessExeType(0), "32-Bit");
         EXPECT_EQ(procList.ProcessIcon(0), 0x1A2B3u);
     }
-    EXPECT_EQ(system.queriedPaths, (Texts{path, path}));  // one type and one icon query, terminated
-    system.processes[0].creationTime = 0x01D9ABCDEF012345ull;
-    procList.ReadProcessList();
+    EXPECT_EQ(system.queriedPaths, (Texts{path, path}));
     const TProcessIdentity identity = procList.ProcessIdentity(0);
-    EXPECT_EQ(identity.processId, 0xFFFFFFF0u);
-    EXPECT_EQ(identity.creationTime, 0x01D9ABCDEF012345ull);
-    EXPECT_EQ(identity.exePath, path);
+    EXPECT_EQ(std::tuple(identity.processId, identity.creationTime, identity.exePath),
+              std::tuple(0xFFFFFFF0u, 0x01D9ABCDEF012345ull, path));
 
     const std::string name(256, 'm');
     system.modules[9] = {System::Module(9, name, path)};
     procList.ReadModuleList(9);
-    EXPECT_EQ(procList.ModuleList().Strings(0), name);
-    EXPECT_EQ(procList.ModuleExePath(0), path);
+    EXPECT_EQ(procList.ModuleList().Strings(0) + procList.ModuleExePath(0), name + path);
 }
 
 // The cases a plain reading of the two tables gets wrong.
 TEST(ExeTypeToText, TheMarkedVersionDecidesForNePeAndZeroLettersAndOnlyThose) {
-    EXPECT_EQ(ExeTypeToText(0), "");
-    EXPECT_EQ(ExeTypeToText(0x030A4550), "16-Bit");  // PE marked for 3.10
-    EXPECT_EQ(ExeTypeToText(0x04000000), "32-Bit");  // no letters: as NE and PE
-    EXPECT_EQ(ExeTypeToText(0x4550), "hi:0");        // a console program
-    EXPECT_EQ(ExeTypeToText(0xFFFF454E), "hi:65535");
-    EXPECT_EQ(ExeTypeToText(0x0400454C), "Vxd");
-    EXPECT_EQ(ExeTypeToText(0x04004D5A), "lo:19802");  // letters the wrong way round are no MZ
-    EXPECT_EQ(PriorityToText(10), "[Unknown]");       // above normal has no name of its own
+    const std::pair<std::string, const char*> cases[] = {
+        {ExeTypeToText(0), ""},
+        {ExeTypeToText(0x030A4550), "16-Bit"},   // PE marked for 3.10
+        {ExeTypeToText(0x04000000), "32-Bit"},   // no letters: as NE and PE
+        {ExeTypeToText(0x4550), "hi:0"},         // a console program
+        {ExeTypeToText(0xFFFF454E), "hi:65535"}, {ExeTypeToText(0x0400454C), "Vxd"},
+        {ExeTypeToText(0x04004D5A), "lo:19802"},  // letters the wrong way round are no MZ
+        {PriorityToText(10), "[Unknown]"}};       // above normal has no name of its own
+    for (const auto& [shown, text] : cases) EXPECT_EQ(shown, text);
 }
 
 // A snapshot that fails while it is read leaves the entries added so far; one that cannot be
@@ -152,10 +147,8 @@ TEST_F(ProcListTest, ModuleListHoldsTheModulesOfTheLastProcessAskedForWhateverPr
     procList.ReadProcessList();
     EXPECT_EQ(TextsOf(procList.ModuleList()), (Texts{"KERNEL32.DLL", "tool.exe"}));
     EXPECT_EQ(system.snapshotsTaken[0], std::make_pair(platform::kSnapModule, 7u));
-    EXPECT_EQ(procList.ModuleBaseAddr(0), 0x7FF812340000ull);
-    EXPECT_EQ(procList.ModuleHandle(0), 0x7FF812350000ull);
-    EXPECT_EQ(procList.ModuleIcon(0), 0x2Cu);
-    EXPECT_EQ(procList.ModuleIcon(1), 0u);
+    EXPECT_EQ(std::tuple(procList.ModuleBaseAddr(0), procList.ModuleHandle(0), procList.ModuleIcon(0), procList.ModuleIcon(1)),
+              std::tuple(0x7FF812340000ull, 0x7FF812350000ull, platform::IconHandle{0x2C}, platform::IconHandle{0}));
     EXPECT_THROW(procList.ModuleHandle(-1), EStringListError);  // outside the lists
     EXPECT_THROW(procList.ProcessID(1), EStringListError);
 }

@@ -15,8 +15,8 @@
 namespace {
 
 using platform::WindowHandle;
+using Handles = std::vector<WindowHandle>;
 using ::testing::ElementsAre;
-using ::testing::ThrowsMessage;
 
 constexpr std::uint32_t kPopup = 0x80000000, kDisabled = 0x08000000;
 constexpr std::uint32_t kTaskBarPopup = kPopup | 0x00080000 /* system menu */ | 0x00020000 /* minimize box */;
@@ -27,15 +27,12 @@ protected:
         processes.processes = {FakeProcessSystem::Process(0x200, "C:\\APPS\\FAKE.EXE")};
         processes.icons["C:\\APPS\\FAKE.EXE"] = 0x7000;
     }
-    std::vector<WindowHandle> Scan(TFind_ID what, bool taskBar, bool emptyNames = false) {
+    Handles Scan(TFind_ID what, bool taskBar, bool emptyNames = false) {
         list.SetWhatDoFind(what);
         list.SetTaskBarSty(taskBar);
         list.SetEmptyNames(emptyNames);
         list.FindWindows();
-        return Listed();
-    }
-    std::vector<WindowHandle> Listed() const {
-        std::vector<WindowHandle> handles;
+        Handles handles;
         for (int i = 0; i < list.WindowList().Count(); ++i) handles.push_back(list.GetHwnd(i));
         return handles;
     }
@@ -51,12 +48,11 @@ TEST_F(WinListTest, VisibilityFilterAndUntitledWindows) {
     desktop.Add(0x20, "hidden").visible = false;
     desktop.Add(0x30, "");
     desktop.Add(0x40, "").visible = false;
-    EXPECT_THAT(Scan(id_All, false), ElementsAre(0x10, 0x20));
-    EXPECT_THAT(Scan(id_VisOnly, false), ElementsAre(0x10));
-    EXPECT_THAT(Scan(id_InvisOnly, false), ElementsAre(0x20));
-    EXPECT_THAT(Scan(id_All, false, true), ElementsAre(0x10, 0x20, 0x30, 0x40));
+    const std::tuple<TFind_ID, bool, Handles> cases[] = {
+        {id_All, false, {0x10, 0x20}}, {id_VisOnly, false, {0x10}}, {id_InvisOnly, false, {0x20}},
+        {id_InvisOnly, true, {0x20, 0x40}}, {id_All, true, {0x10, 0x20, 0x30, 0x40}}};
+    for (const auto& [what, emptyNames, listed] : cases) EXPECT_EQ(Scan(what, false, emptyNames), listed);
     EXPECT_EQ(list.WindowList().Strings(2), "");
-    EXPECT_THAT(Scan(id_InvisOnly, false, true), ElementsAre(0x20, 0x40));
 }
 
 TEST_F(WinListTest, TaskBarRuleTakesUnownedWindowsWhosePopupStyleOrLastActivePopupPasses) {
@@ -86,24 +82,19 @@ TEST_F(WinListTest, OnlyADifferentSetOfWindowsRebuilds) {
     EXPECT_THAT(Scan(id_VisOnly, false), ElementsAre(0x10, 0x20));
     EXPECT_TRUE(list.Changed());
     const int snapshots = Snapshots(), records = desktop.recordQueries;
-    desktop.ReverseZOrder();
-    desktop.Window(0x10).title = "renamed";
-    list.FindWindows();
-    EXPECT_FALSE(list.Changed());
-    desktop.Window(0x30).title = "";  // the same two windows qualify for GetAll
+    std::swap(desktop.windows[0], desktop.windows[1]);
+    desktop.windows[1].title = "renamed";
+    desktop.windows[2].title = "";  // the same two windows qualify for GetAll
     Scan(id_All, false);
     EXPECT_FALSE(list.Changed());
-    EXPECT_EQ(Snapshots(), snapshots);
-    EXPECT_EQ(desktop.recordQueries, records);
+    EXPECT_EQ(std::pair(Snapshots(), desktop.recordQueries), std::pair(snapshots, records));
     EXPECT_EQ(list.WindowList().Strings(0), "first");
-    EXPECT_EQ(list.Generation(), 1u);
     TWinList other{nullptr, desktop, processes};
     other.FindWindows();
     EXPECT_TRUE(other.Changed());
 
-    for (const std::vector<WindowHandle>& set :
-         {std::vector<WindowHandle>{0x100, 0x400}, {0x200, 0x300}, {0xFFFFFFF0, 0x510}, {}}) {
-        desktop.Clear();
+    for (const Handles& set : {Handles{0x100, 0x400}, {0x200, 0x300}, {0xFFFFFFF0, 0x510}, {}}) {
+        desktop.windows.clear();
         for (WindowHandle handle : set) desktop.Add(handle, "w");
         EXPECT_EQ(Scan(id_All, false), set);
         EXPECT_TRUE(list.Changed());
@@ -134,58 +125,50 @@ TEST_F(WinListTest, RecordHoldsOwnerTitleAndProcessExecutableAndRefusesOtherInde
 TEST_F(WinListTest, EachRebuildTakesOneProcessSnapshotAndAlwaysClosesIt) {
     ManualEventLoop loop;
     list.SetEnableTimer(true);
-    std::vector<WindowHandle> expected;
+    Handles expected;
     for (WindowHandle i = 0; i < 300; ++i) expected.push_back(desktop.Add(0x1000 + 4 * i, "window").handle);
     EXPECT_EQ(Scan(id_All, true), expected);
     EXPECT_EQ(Snapshots(), 1);
     EXPECT_TRUE(processes.queriedPaths.empty());  // no icon until one is read
     for (int i : {0, 299, 0}) EXPECT_EQ(list.GetIcon(i), 0x7000u);
     EXPECT_EQ(processes.queriedPaths.size(), 2u);  // once per record read; the platform keeps one per path
-    desktop.Clear();
+    desktop.windows.clear();
     desktop.Add(0x10, "window");
     processes.snapshotFails = true;
     EXPECT_THAT(Scan(id_All, false), ElementsAre(0x10));
-    EXPECT_EQ(list.GetExeFile(0), "");
-    EXPECT_EQ(list.GetIcon(0), 0u);
+    EXPECT_EQ(list.GetExeFile(0) + std::to_string(list.GetIcon(0)), "0");
     desktop.Add(0x20, "another");
     processes.snapshotFails = false;
     processes.processes.push_back(FakeProcessSystem::Process(0x300, "C:\\OTHER.EXE"));
     processes.failAtEntry = 1;
     EXPECT_THROW(list.FindWindows(), std::bad_alloc);
     EXPECT_EQ(processes.closed.size(), processes.snapshotsTaken.size());
-    EXPECT_EQ(loop.RunningCount(), 1);  // automatic refreshing goes on
+    EXPECT_EQ(loop.running.size(), 1u);  // automatic refreshing goes on
     processes.failAtEntry = -1;
     list.FindWindows();
     EXPECT_TRUE(list.Changed());
     EXPECT_EQ(list.GetExeFile(1), "C:\\APPS\\FAKE.EXE");
 }
 
-TEST_F(WinListTest, TimerIntervalRules) {
-    ManualEventLoop loop;
-    list.SetEnableTimer(true);
-    EXPECT_THAT(loop.RunningIntervals(), ElementsAre(500u));
-    list.SetTimerIntval(700);
-    EXPECT_THAT([&] { list.SetTimerIntval(-5); }, ThrowsMessage<std::range_error>("Range check error"));
-    EXPECT_EQ(list.TimerIntval(), -5);
-    EXPECT_FALSE(list.EnableTimer());
-    list.SetEnableTimer(true);
-    EXPECT_THAT(loop.RunningIntervals(), ElementsAre(700u));  // the period stayed
-    list.SetTimerIntval(0);
-    EXPECT_FALSE(list.EnableTimer());
-    list.SetEnableTimer(true);
-    EXPECT_EQ(loop.RunningCount(), 0);  // a period of 0 never runs
-}
-
+// A negative period is refused and stops the timer, keeping the period it had; 0 never runs.
 // The timer rests while a scan runs; only a tick whose scan rebuilt notifies, after the
 // waiting messages; a component destroyed meanwhile is not touched again.
 TEST_F(WinListTest, TimerRestsDuringEveryScanAndOnChangedComesOnlyFromATickWhoseScanRebuilt) {
     ManualEventLoop loop;
+    list.SetEnableTimer(true);
+    EXPECT_EQ(loop.Period(), 500u);
+    list.SetTimerIntval(700);
+    EXPECT_THAT([&] { list.SetTimerIntval(-5); }, ::testing::ThrowsMessage<std::range_error>("Range check error"));
+    EXPECT_EQ(list.TimerIntval(), -5);
+    EXPECT_FALSE(list.EnableTimer());
+    list.SetEnableTimer(true);
+    EXPECT_EQ(loop.Period(), 700u);
+
     std::vector<std::string> events;
     desktop.Add(0x10, "window");
-    desktop.DuringEnumeration = [&] { events.push_back("scan with " + std::to_string(loop.RunningCount())); };
+    desktop.DuringEnumeration = [&] { events.push_back("scan with " + std::to_string(loop.running.size())); };
     list.OnChanged = [&](TObject* sender) { events.push_back(sender == &list ? "changed" : "?"); };
     list.FindWindows();
-    list.SetEnableTimer(true);
     const int starts = loop.starts;
     list.FindWindows();  // a direct scan rebuilds or not, but does not notify
     loop.PendingMessages = [&] { events.push_back("messages"); };
@@ -194,17 +177,21 @@ TEST_F(WinListTest, TimerRestsDuringEveryScanAndOnChangedComesOnlyFromATickWhose
     desktop.Add(0x20, "new window");
     loop.PendingMessages = [&] { events.push_back(std::to_string(list.WindowList().Count())); };
     loop.TickAll();
-    EXPECT_THAT(events, ElementsAre("scan with 0", "scan with 0", "scan with 0", "messages", "scan with 0", "2",
-                                    "changed"));
+    EXPECT_THAT(events, ElementsAre("scan with 0", "scan with 0", "scan with 0", "messages", "scan with 0", "2", "changed"));
     list.SetEnableTimer(false);
-    EXPECT_EQ(loop.RunningCount(), 0);
+    EXPECT_EQ(loop.running.size(), 0u);
+    list.SetEnableTimer(true);
+    list.SetTimerIntval(0);
+    EXPECT_FALSE(list.EnableTimer());
+    list.SetEnableTimer(true);
+    EXPECT_EQ(loop.running.size(), 0u);  // a period of 0 never runs
 
     auto doomed = std::make_unique<TWinList>(nullptr, desktop, processes);
     doomed->OnChanged = [&](TObject*) { ADD_FAILURE() << "notified after destruction"; };
     doomed->SetEnableTimer(true);
     loop.PendingMessages = [&] { doomed.reset(); };  // the page closes meanwhile
     loop.TickAll();
-    EXPECT_EQ(loop.RunningCount(), 0);
+    EXPECT_EQ(loop.running.size(), 0u);
 }
 
 }  // namespace

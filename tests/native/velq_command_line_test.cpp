@@ -4,69 +4,41 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-using Outcome = TVelqCommandLine::Outcome;
-
 TEST(VelqCommandLine, IdentifiersAreHexWithPrefixLetterOrLeadingZeroAndDecimalOtherwise) {
-    struct Case {
-        const char* text;
-        bool valid;
-        std::uint32_t value;
-    };
-    const Case cases[] = {
-        {"0x1A2b", true, 0x1A2B}, {"0X10", true, 0x10},    {"1a2b", true, 0x1A2B}, {"00012", true, 0x12},
-        {"1234", true, 1234},     {"0", true, 0},          {"4294967295", true, 0xFFFFFFFF},
-        {"4294967296", false, 0}, {"0x100000000", false, 0}, {"", false, 0},     {"0x", false, 0},
-        {"12z", false, 0},        {"-5", false, 0},          {" 5", false, 0},   {"5.0", false, 0},
-    };
-    for (const Case& c : cases) {
-        std::uint32_t value = 0;
-        EXPECT_EQ(ParseIdentifier(c.text, value), c.valid) << c.text;
-        if (c.valid) {
-            EXPECT_EQ(value, c.value) << c.text;
-        }
-    }
+    const std::pair<const char*, std::int64_t> cases[] = {  // -1: not an identifier
+        {"0x1A2b", 0x1A2B}, {"0X10", 0x10},     {"1a2b", 0x1A2B}, {"00012", 0x12}, {"1234", 1234},
+        {"0", 0},           {"4294967295", 0xFFFFFFFF}, {"4294967296", -1}, {"0x100000000", -1}, {"", -1},
+        {"0x", -1},         {"12z", -1},        {"-5", -1},       {" 5", -1},      {"5.0", -1}};
     std::uint32_t value = 0;
-    EXPECT_FALSE(ParseDecimal("1a", value));
-    EXPECT_FALSE(ParseDecimal("0x10", value));
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(ParseIdentifier(text, value) ? std::int64_t{value} : -1, expected) << text;
+    EXPECT_FALSE(ParseDecimal("1a", value) || ParseDecimal("0x10", value));
 }
 
 TEST(VelqCommandLine, EachFormGivesItsRequest) {
-    struct Case {
-        std::vector<std::string> arguments;
-        Outcome outcome;
-        TVelqCommand command;
-        TFind_ID whatDoFind;
-        bool taskBarRule, emptyNames;
-        TOutputFormat format;
-        std::uint32_t target, timeout;
-        bool yes;
-    };
+    // command, filter, task-bar rule, empty names, format, target, timeout, yes
+    using Request = std::tuple<TVelqCommand, TFind_ID, bool, bool, TOutputFormat, std::uint32_t, std::uint32_t, bool>;
     const auto T = TOutputFormat::Table;
     const auto W = TVelqCommand::Windows;
-    const Case cases[] = {
-        {{"windows"}, Outcome::Run, W, id_VisOnly, true, false, T, 0, 5000, false},
-        {{"windows", "--all", "--format", "csv"}, Outcome::Run, W, id_All, true, false, TOutputFormat::Csv, 0, 5000, false},
-        {{"windows", "--invisible", "--no-taskbar-rule", "--empty-names"}, Outcome::Run, W, id_InvisOnly, false, true, T, 0, 5000, false},
-        {{"window", "0x1A", "--format", "json"}, Outcome::Run, TVelqCommand::Window, id_VisOnly, true, false, TOutputFormat::Json, 0x1A, 5000, false},
-        {{"processes"}, Outcome::Run, TVelqCommand::Processes, id_VisOnly, true, false, T, 0, 5000, false},
-        {{"modules", "120"}, Outcome::Run, TVelqCommand::Modules, id_VisOnly, true, false, T, 120, 5000, false},
-        {{"kill", "120", "--yes", "--timeout", "250"}, Outcome::Run, TVelqCommand::Kill, id_VisOnly, true, false, T, 120, 250, true},
+    const std::pair<std::vector<std::string>, Request> cases[] = {
+        {{"windows"}, {W, id_VisOnly, true, false, T, 0, 5000, false}},
+        {{"windows", "--all", "--format", "csv"}, {W, id_All, true, false, TOutputFormat::Csv, 0, 5000, false}},
+        {{"windows", "--invisible", "--no-taskbar-rule", "--empty-names"}, {W, id_InvisOnly, false, true, T, 0, 5000, false}},
+        {{"window", "0x1A", "--format", "json"}, {TVelqCommand::Window, id_VisOnly, true, false, TOutputFormat::Json, 0x1A, 5000, false}},
+        {{"processes"}, {TVelqCommand::Processes, id_VisOnly, true, false, T, 0, 5000, false}},
+        {{"modules", "120"}, {TVelqCommand::Modules, id_VisOnly, true, false, T, 120, 5000, false}},
+        {{"kill", "120", "--yes", "--timeout", "250"}, {TVelqCommand::Kill, id_VisOnly, true, false, T, 120, 250, true}},
     };
-    for (const Case& c : cases) {
-        const std::string form = ::testing::PrintToString(c.arguments);
-        const TVelqCommandLine line = ParseVelqCommandLine(c.arguments);
-        ASSERT_EQ(line.outcome, c.outcome) << form << ": " << line.text;
+    for (const auto& [arguments, expected] : cases) {
+        const TVelqCommandLine line = ParseVelqCommandLine(arguments);
         const TVelqRequest& r = line.request;
-        EXPECT_EQ(r.command, c.command) << form;
-        EXPECT_EQ(r.whatDoFind, c.whatDoFind) << form;
-        EXPECT_EQ(r.taskBarRule, c.taskBarRule) << form;
-        EXPECT_EQ(r.emptyNames, c.emptyNames) << form;
-        EXPECT_EQ(r.format, c.format) << form;
-        EXPECT_EQ(r.target, c.target) << form;
-        EXPECT_EQ(r.timeoutMilliseconds, c.timeout) << form;
-        EXPECT_EQ(r.yes, c.yes) << form;
+        EXPECT_EQ(line.outcome, TVelqCommandLine::Outcome::Run) << line.text;
+        EXPECT_EQ(Request(r.command, r.whatDoFind, r.taskBarRule, r.emptyNames, r.format, r.target,
+                          r.timeoutMilliseconds, r.yes), expected) << ::testing::PrintToString(arguments);
     }
 }
 

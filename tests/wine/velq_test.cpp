@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -71,28 +72,17 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
         while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
     }
     ::GetExitCodeProcess(process.hProcess, &run.status);
-    for (std::string* text : {&run.output, &run.error}) {
-        const HANDLE file = files[text == &run.output ? 1 : 2].get();
-        ::SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    for (int k : {1, 2}) {
+        ::SetFilePointer(files[k].get(), 0, nullptr, FILE_BEGIN);
         char buffer[4096];
-        while (::ReadFile(file, buffer, sizeof buffer, &done, nullptr) && done > 0) text->append(buffer, done);
+        while (::ReadFile(files[k].get(), buffer, sizeof buffer, &done, nullptr) && done > 0)
+            (k == 1 ? run.output : run.error).append(buffer, done);
     }
     return run;
 }
 
 std::string Address(std::uint64_t value) { return "0x" + Hex(value, 8); }
 json Text(const std::string& text) { return Utf8From1252(text); }
-
-json WindowRecord(const TWinList& list, int i) {
-    json names = json::array();
-    for (const std::string& name : StyleNamesOf(list.GetStyle(i))) names.push_back(name);
-    return {{"handle", Address(list.GetHwnd(i))},         {"title", Text(list.WindowList().Strings(i))},
-            {"processId", list.GetProcessId(i)},          {"threadId", list.GetThreadId(i)},
-            {"className", Text(list.GetClassName(i))},    {"ownerHandle", Address(list.GetHwndParent(i))},
-            {"ownerTitle", Text(list.GetParentName(i))},  {"style", Address(list.GetStyle(i))},
-            {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", names},
-            {"exePath", Text(list.GetExeFile(i))}};
-}
 
 // The CSV rows as objects, each value as a string; JSON values in the same form to compare.
 using Rows = std::vector<std::map<std::string, std::string>>;
@@ -119,7 +109,44 @@ Rows AsCsv(const json& array) {
     return objects;
 }
 
-std::size_t Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+// Picks the records compared by their process id (velq lists itself too); empty: all.
+using Keep = std::function<bool(const std::string& processId)>;
+json Kept(const json& records, const Keep& keep) {
+    if (!keep) return records;
+    json kept = json::array();
+    for (const json& record : records)
+        if (keep(record["processId"].dump())) kept.push_back(record);
+    return kept;
+}
+Rows Kept(Rows rows, const Keep& keep) {
+    if (keep) std::erase_if(rows, [&](const auto& row) { return !keep(row.at("processId")); });
+    return rows;
+}
+
+// Runs command in each format: JSON gives the expected records (as JSON types; one window as
+// an object), CSV the same as texts, the table a header and a line per record. Returns the table.
+std::string ExpectRecords(const std::string& command, const json& expected, const Keep& keep = {}) {
+    const VelqRun run = Velq(command + " --format json");
+    EXPECT_EQ(run.status, 0u) << run.error;
+    const json listed = json::parse(run.output);
+    EXPECT_EQ(Kept(listed, keep), Kept(expected, keep)) << command;
+    const json records = expected.is_array() ? expected : json::array({expected});
+    EXPECT_EQ(Kept(CsvObjects(Velq(command + " --format csv").output), keep), Kept(AsCsv(records), keep)) << command;
+    const std::string table = Velq(command).output;
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), (listed.is_array() ? listed.size() : 1) + 1) << table;
+    return table;
+}
+
+json WindowRecord(const TWinList& list, int i) {
+    json names = json::array();
+    for (const std::string& name : StyleNamesOf(list.GetStyle(i))) names.push_back(name);
+    return {{"handle", Address(list.GetHwnd(i))},         {"title", Text(list.WindowList().Strings(i))},
+            {"processId", list.GetProcessId(i)},          {"threadId", list.GetThreadId(i)},
+            {"className", Text(list.GetClassName(i))},    {"ownerHandle", Address(list.GetHwndParent(i))},
+            {"ownerTitle", Text(list.GetParentName(i))},  {"style", Address(list.GetStyle(i))},
+            {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", names},
+            {"exePath", Text(list.GetExeFile(i))}};
+}
 
 // A title with the characters that quoting and encoding must carry.
 const std::string kAwkwardTitle = "velq: Fish & Chips, \"M\xFCller\"";
@@ -134,32 +161,19 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
     list.FindWindows();
     json expected = json::array();
     for (int i = 0; i < list.WindowList().Count(); ++i) expected.push_back(WindowRecord(list, i));
-    const VelqRun asJson = Velq("windows --format json");
-    ASSERT_EQ(asJson.status, 0u) << asJson.error;
-    EXPECT_EQ(json::parse(asJson.output), expected);
-    EXPECT_EQ(CsvObjects(Velq("windows --format csv").output), AsCsv(expected));
-    const std::string table = Velq("windows").output;
-    EXPECT_EQ(Lines(table), expected.size() + 1);
-    EXPECT_NE(table.find(Utf8From1252(kAwkwardTitle)), std::string::npos) << table;
+    EXPECT_NE(ExpectRecords("windows", expected).find(Utf8From1252(kAwkwardTitle)), std::string::npos);
 
-    // Every filter off lists the untitled owned window; `window` finds any window by its handle.
-    const VelqRun everything = Velq("windows --all --no-taskbar-rule --empty-names --format json");
-    bool untitledListed = false;
-    for (const json& record : json::parse(everything.output))
-        untitledListed |= record["handle"] == Address(FromHwnd(untitled.get()));
-    EXPECT_TRUE(untitledListed);
+    // Every filter off lists the untitled owned window; `window` finds any window by its handle
+    // (the owner's title in its record).
+    const std::string handle = Address(FromHwnd(untitled.get()));
+    EXPECT_NE(Velq("windows --all --no-taskbar-rule --empty-names").output.find(handle), std::string::npos);
     list.SetWhatDoFind(id_All);
     list.SetTaskBarSty(false);
     list.SetEmptyNames(true);
     list.FindWindows();
-    for (const Window* window : {&awkward, &untitled}) {
-        const std::uint32_t handle = FromHwnd(window->get());
-        int i = 0;
-        while (list.GetHwnd(i) != handle) ++i;
-        const json record = WindowRecord(list, i);
-        EXPECT_EQ(json::parse(Velq("window " + Address(handle) + " --format json").output), record);
-        EXPECT_EQ(CsvObjects(Velq("window " + Address(handle) + " --format csv").output), AsCsv(json::array({record})));
-    }
+    int i = 0;
+    while (Address(list.GetHwnd(i)) != handle) ++i;
+    ExpectRecords("window " + handle, WindowRecord(list, i));
 }
 
 json ProcessRecord(const TProcList& list, int i) {
@@ -184,39 +198,21 @@ TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
     ASSERT_TRUE(first.Started() && second.Started());
     TProcList list(nullptr, platform::Win32Platform::Instance());
     list.ReadProcessList();
-    json expected = json::array();
-    for (int i = 0; i < list.ProcessList().Count(); ++i) expected.push_back(ProcessRecord(list, i));
-
+    json processes = json::array();
+    for (int i = 0; i < list.ProcessList().Count(); ++i) processes.push_back(ProcessRecord(list, i));
     // Each run of velq also lists itself and its console host: this test's own processes are
-    // compared, every field, in their order (and as JSON types).
+    // compared, every field, in their order.
     const std::set<std::string> ours = {std::to_string(first.Id()), std::to_string(second.Id()),
                                         std::to_string(::GetCurrentProcessId())};
-    auto onlyOurs = [&](Rows rows) {
-        std::erase_if(rows, [&](const auto& row) { return !ours.count(row.at("processId")); });
-        return rows;
-    };
-    auto ourRecords = [&](const json& records) {
-        json kept = json::array();
-        for (const json& record : records)
-            if (ours.count(record["processId"].dump())) kept.push_back(record);
-        return kept;
-    };
-    const VelqRun asJson = Velq("processes --format json");
-    ASSERT_EQ(asJson.status, 0u) << asJson.error;
-    const json listed = json::parse(asJson.output);
-    ASSERT_EQ(ourRecords(expected).size(), 3u);
-    EXPECT_EQ(ourRecords(listed), ourRecords(expected));
-    EXPECT_EQ(onlyOurs(CsvObjects(Velq("processes --format csv").output)), onlyOurs(AsCsv(expected)));
-    EXPECT_EQ(Lines(Velq("processes").output), listed.size() + 1);
+    const Keep keep = [&](const std::string& id) { return ours.count(id) > 0; };
+    EXPECT_EQ(Kept(processes, keep).size(), 3u);
+    ExpectRecords("processes", processes, keep);
 
     list.ReadModuleList(first.Id());
     json modules = json::array();
     for (int j = 0; j < list.ModuleList().Count(); ++j) modules.push_back(ModuleRecord(list, j));
-    ASSERT_GT(modules.size(), 1u);
-    const std::string id = std::to_string(first.Id());
-    EXPECT_EQ(json::parse(Velq("modules " + id + " --format json").output), modules);
-    EXPECT_EQ(CsvObjects(Velq("modules " + id + " --format csv").output), AsCsv(modules));
-    EXPECT_EQ(Lines(Velq("modules " + id).output), modules.size() + 1);
+    EXPECT_GT(modules.size(), 1u);
+    ExpectRecords("modules " + std::to_string(first.Id()), modules);
 }
 
 // The answers, outcomes and errors in their detail are velq_commands_test's; here, the real
@@ -230,24 +226,20 @@ TEST(Velq, KillEndsAChildWithYesOrWhenTheAnswerReadIsYesAndErrorsGiveTheirStatus
     EXPECT_EQ(yes.output, "Terminated proc_child.exe (process " + id + ")\n");
     EXPECT_TRUE(asked.Ended());
     const VelqRun forced = Velq("kill " + std::to_string(told.Id()) + " --yes --timeout 10000");
-    EXPECT_EQ(forced.status, 0u) << forced.error;
-    EXPECT_EQ(forced.error, "");
+    EXPECT_EQ(std::pair(forced.status, forced.error), std::pair(DWORD{0}, std::string()));
     EXPECT_TRUE(told.Ended());
 
     for (const auto& [arguments, status] : {std::pair<std::string, DWORD>{"frobnicate", 2}, {"window 0x1", 1}}) {
         const VelqRun run = Velq(arguments);
-        EXPECT_EQ(run.status, status) << arguments;
-        EXPECT_EQ(run.output, "") << arguments;
-        EXPECT_EQ(run.error.rfind("velq: ", 0), 0u) << arguments << ": " << run.error;
-        EXPECT_EQ(run.error.find('\n'), run.error.size() - 1) << arguments << ": " << run.error;
+        EXPECT_EQ(std::pair(run.status, run.output), std::pair(status, std::string())) << arguments;
+        EXPECT_TRUE(run.error.starts_with("velq: ") && run.error.find('\n') == run.error.size() - 1) << run.error;
     }
 }
 
 TEST(Velq, IsOneExeOfAtMostOneAndAHalfMegabytes) {
     WIN32_FILE_ATTRIBUTE_DATA file{};
     ASSERT_TRUE(::GetFileAttributesExA(BesideThisProgram("..\\velq.exe").c_str(), GetFileExInfoStandard, &file));
-    EXPECT_EQ(file.nFileSizeHigh, 0u);
-    EXPECT_LE(file.nFileSizeLow, 1536u * 1024u);
+    EXPECT_TRUE(file.nFileSizeHigh == 0 && file.nFileSizeLow <= 1536u * 1024u) << file.nFileSizeLow;
 }
 
 }  // namespace

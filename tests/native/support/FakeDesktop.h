@@ -1,8 +1,8 @@
 // A made-up desktop for tests: top-level windows with exactly the attributes a test gives
-// them, enumerated in the order the test keeps them in.
+// them, enumerated in the order the test keeps them in, answered with the system's buffer
+// rules (cut to the buffer, always terminated, 0 for a window that is not there).
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -14,40 +14,59 @@ struct FakeWindow {
     platform::WindowHandle handle = 0;
     std::string title;
     bool visible = true;
-    platform::WindowHandle owner = 0;             // GetWindow(GW_OWNER) and GWL_HWNDPARENT
-    platform::WindowHandle lastActivePopup = 0;   // 0: the window itself
-    std::uint32_t style = 0;
-    std::uint32_t exStyle = 0;
-    std::uint32_t threadId = 0;
-    std::uint32_t processId = 0;
+    platform::WindowHandle owner = 0;            // GetWindow(GW_OWNER) and GWL_HWNDPARENT
+    platform::WindowHandle lastActivePopup = 0;  // 0: the window itself
+    std::uint32_t style = 0, exStyle = 0, threadId = 0, processId = 0;
     std::string className;
 };
 
 class FakeDesktop : public platform::IWindowSystem {
 public:
-    // Appends a window at the bottom of the Z order (thread 0x100, process 0x200, class
-    // "FakeClass") and returns it for further settings.
-    FakeWindow& Add(platform::WindowHandle handle, std::string title = "", std::uint32_t style = 0);
-    FakeWindow& Window(platform::WindowHandle handle);  // the window; it must be there
-    void Clear() { windows_.clear(); }
-    void ReverseZOrder() { std::reverse(windows_.begin(), windows_.end()); }
+    std::vector<FakeWindow> windows;         // in Z order
+    std::function<void()> DuringEnumeration;  // runs in every enumeration, halfway
+    int recordQueries = 0;                    // GetWindowThreadProcessId calls: one per record built
 
-    // Runs once in every enumeration, between two windows, as if the system were busy.
-    std::function<void()> DuringEnumeration;
-    int recordQueries = 0;  // GetWindowThreadProcessId calls: one per record built
+    // Appends a window (thread 0x100, process 0x200, class "FakeClass") for further settings.
+    FakeWindow& Add(platform::WindowHandle handle, std::string title, std::uint32_t style = 0) {
+        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, 0, style, 0, 0x100, 0x200, "FakeClass"});
+    }
+    FakeWindow& Window(platform::WindowHandle handle) {  // an empty one when it is not there
+        for (FakeWindow& window : windows)
+            if (window.handle == handle) return window;
+        return none_ = FakeWindow{};
+    }
 
-    void EnumWindows(bool (*visit)(platform::WindowHandle, void*), void* context) override;
-    int WindowText(platform::WindowHandle window, char* buffer, int size) override;
-    bool IsWindowVisible(platform::WindowHandle window) override;
-    platform::WindowHandle GetOwner(platform::WindowHandle window) override;
-    platform::WindowHandle GetLastActivePopup(platform::WindowHandle window) override;
-    bool IsWindow(platform::WindowHandle window) override;
-    std::uint32_t WindowLong(platform::WindowHandle window, int index) override;
-    std::uint32_t GetWindowThreadProcessId(platform::WindowHandle window, std::uint32_t* processId) override;
-    int WindowClassName(platform::WindowHandle window, char* buffer, int size) override;
+    void EnumWindows(bool (*visit)(platform::WindowHandle, void*), void* context) override {
+        const std::vector<FakeWindow> order = windows;
+        for (std::size_t i = 0; i <= order.size(); ++i) {
+            if (i == order.size() / 2 && DuringEnumeration) DuringEnumeration();
+            if (i == order.size() || !visit(order[i].handle, context)) return;
+        }
+    }
+    int WindowText(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).title, buffer, size); }
+    bool IsWindowVisible(platform::WindowHandle w) override { return IsWindow(w) && Window(w).visible; }
+    platform::WindowHandle GetOwner(platform::WindowHandle w) override { return Window(w).owner; }
+    platform::WindowHandle GetLastActivePopup(platform::WindowHandle w) override {
+        return Window(w).lastActivePopup ? Window(w).lastActivePopup : Window(w).handle;
+    }
+    bool IsWindow(platform::WindowHandle w) override { return Window(w).handle != 0; }
+    std::uint32_t WindowLong(platform::WindowHandle w, int index) override {
+        if (index == platform::kGwlStyle) return Window(w).style;
+        return index == platform::kGwlExStyle ? Window(w).exStyle : index == platform::kGwlHwndParent ? Window(w).owner : 0;
+    }
+    std::uint32_t GetWindowThreadProcessId(platform::WindowHandle w, std::uint32_t* processId) override {
+        ++recordQueries;
+        if (processId) *processId = Window(w).processId;
+        return Window(w).threadId;
+    }
+    int WindowClassName(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).className, buffer, size); }
 
 private:
-    const FakeWindow* Find(platform::WindowHandle handle) const;
-    const FakeWindow& Get(platform::WindowHandle handle) const;  // an empty window when absent
-    std::vector<FakeWindow> windows_;
+    static int Copy(const std::string& text, char* buffer, int size) {
+        if (size <= 0) return 0;
+        const std::size_t length = text.copy(buffer, static_cast<std::size_t>(size - 1));
+        buffer[length] = 0;
+        return static_cast<int>(length);
+    }
+    FakeWindow none_;
 };

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <map>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,15 +30,23 @@ public:
     std::vector<platform::SnapshotHandle> closed;
     std::vector<std::string> queriedPaths;  // by FileIcon and ExeType
 
-    platform::SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;
-    bool Process32First(platform::SnapshotHandle s, platform::ProcessEntry& e) override { return Walk(s, e, true); }
-    bool Process32Next(platform::SnapshotHandle s, platform::ProcessEntry& e) override { return Walk(s, e, false); }
-    bool Module32First(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, e, true); }
-    bool Module32Next(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, e, false); }
-    void CloseHandle(platform::SnapshotHandle snapshot) override;
+    // Tests walk one snapshot at a time: the last one taken.
+    platform::SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override {
+        snapshotsTaken.emplace_back(flags, processId);
+        walkedProcess_ = processId;
+        return snapshotFails ? 0 : ++lastHandle_;
+    }
+    bool Process32First(platform::SnapshotHandle s, platform::ProcessEntry& e) override { return Walk(s, processes, e, true); }
+    bool Process32Next(platform::SnapshotHandle s, platform::ProcessEntry& e) override { return Walk(s, processes, e, false); }
+    bool Module32First(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, modules[walkedProcess_], e, true); }
+    bool Module32Next(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, modules[walkedProcess_], e, false); }
+    void CloseHandle(platform::SnapshotHandle snapshot) override { closed.push_back(snapshot); }
     void CompleteProcessEntry(platform::ProcessEntry&) override {}  // the made-up entries are whole
-    platform::IconHandle FileIcon(const char* path) override;
-    std::uint32_t ExeType(const char* path) override;
+    platform::IconHandle FileIcon(const char* path) override {
+        if (queriedPaths.emplace_back(path) == iconFailsFor) throw std::bad_alloc();
+        return icons[path];
+    }
+    std::uint32_t ExeType(const char* path) override { return exeTypes[queriedPaths.emplace_back(path)]; }
     // ASCII letters compared without case; enough for made-up names.
     int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override;
 
@@ -47,24 +57,37 @@ public:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> terminated;  // process id, exit code
     int openHandles = 0;
 
-    std::uintptr_t OpenProcess(std::uint32_t access, bool, std::uint32_t id) override;
-    bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override;
+    std::uintptr_t OpenProcess(std::uint32_t access, bool, std::uint32_t id) override {
+        accessAsked = access;
+        return opens && Listed(id) ? (++openHandles, id) : 0;
+    }
+    bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) override {
+        if (ends) terminated.emplace_back(static_cast<std::uint32_t>(process), exitCode);
+        return ends;
+    }
     std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return waitResult; }
     void CloseProcessHandle(std::uintptr_t) override { --openHandles; }
-    std::uint64_t ProcessCreationTime(std::uintptr_t process) override { return Opened(process).creationTime; }
-    std::string ProcessImagePath(std::uintptr_t process) override { return Opened(process).szExeFile; }
+    std::uint64_t ProcessCreationTime(std::uintptr_t process) override { return Listed(process)->creationTime; }
+    std::string ProcessImagePath(std::uintptr_t process) override { return Listed(process)->szExeFile; }
     std::uint64_t ModuleHandleOf(const char*) override { return 0; }
     bool FreeLibrary(std::uint64_t) override { return false; }
     std::uint32_t CurrentProcessId() override { return currentId; }
 
 private:
-    const platform::ProcessEntry& Opened(std::uintptr_t process) const;
-    bool Walk(platform::SnapshotHandle snapshot, platform::ProcessEntry& entry, bool first);
-    bool Walk(platform::SnapshotHandle snapshot, platform::ModuleEntry& entry, bool first);
+    const platform::ProcessEntry* Listed(std::uintptr_t id) const {
+        for (const platform::ProcessEntry& entry : processes)
+            if (entry.th32ProcessID == id) return &entry;
+        return nullptr;
+    }
     template <class Entry>
-    bool Next(const std::vector<Entry>& entries, Entry& entry, bool first);
-
-    // Tests walk one snapshot at a time: the last one taken.
+    bool Walk(platform::SnapshotHandle snapshot, const std::vector<Entry>& entries, Entry& entry, bool first) {
+        if (snapshot != lastHandle_) throw std::logic_error("walk of a snapshot that was not taken last");
+        if (first) next_ = 0;
+        if (next_ >= entries.size()) return false;
+        if (static_cast<int>(next_) == failAtEntry) throw std::bad_alloc();
+        entry = entries[next_++];
+        return true;
+    }
     platform::SnapshotHandle lastHandle_ = 0x3F;
     std::uint32_t walkedProcess_ = 0;
     std::size_t next_ = 0;  // position of the entry the next walk call gives

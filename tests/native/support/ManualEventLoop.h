@@ -4,32 +4,39 @@
 
 #include <functional>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Timer.h"
 
 class ManualEventLoop : public IEventLoop {
 public:
-    ManualEventLoop();
-    ~ManualEventLoop() override;
-    ManualEventLoop(const ManualEventLoop&) = delete;
-    ManualEventLoop& operator=(const ManualEventLoop&) = delete;
+    ManualEventLoop() : previous_(InstallEventLoop(this)) {}
+    ~ManualEventLoop() override { InstallEventLoop(previous_); }
 
-    bool StartTimer(TTimer& timer, unsigned interval) override;
-    void StopTimer(TTimer& timer) override;
-    void ProcessMessages() override;
-
-    // One period passes for every timer running now: each that is still running when its
-    // turn comes gets one tick.
-    void TickAll();
-    int RunningCount() const { return static_cast<int>(running_.size()); }
-    std::vector<unsigned> RunningIntervals() const;  // in no particular order
-
-    // The waiting messages, handled by ProcessMessages (once each: cleared before running).
-    std::function<void()> PendingMessages;
+    std::map<TTimer*, unsigned> running;    // the running timers and their periods
+    std::function<void()> PendingMessages;  // the waiting messages, handled once
     int starts = 0;
 
+    bool StartTimer(TTimer& timer, unsigned interval) override {
+        ++starts;
+        running[&timer] = interval;
+        return true;
+    }
+    void StopTimer(TTimer& timer) override { running.erase(&timer); }
+    void ProcessMessages() override {
+        if (auto messages = std::exchange(PendingMessages, nullptr)) messages();
+    }
+    unsigned Period() const { return running.size() == 1 ? running.begin()->second : 0; }  // of the one timer running
+    // One period passes for every timer running now: each that is still running when its
+    // turn comes (a tick may stop, start or destroy others) gets one tick.
+    void TickAll() {
+        std::vector<TTimer*> due;
+        for (const auto& [timer, interval] : running) due.push_back(timer);
+        for (TTimer* timer : due)
+            if (running.count(timer)) timer->Tick();
+    }
+
 private:
-    std::map<TTimer*, unsigned, std::less<>> running_;
     IEventLoop* previous_;
 };
