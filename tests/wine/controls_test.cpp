@@ -23,26 +23,10 @@ protected:
         form.Show();
         ::SetForegroundWindow(form.Handle());
     }
-    void Until(const std::function<bool()>& done) { PumpUntil(application, done); }
 
     TApplication application;
     TForm form{nullptr};
 };
-
-TEST_F(ControlsTest, ListBoxKeepsItsLinesInListOrderWithOneSelectionOrNone) {
-    TListBox list(nullptr);
-    list.SetItems(std::vector<std::string>{"zeta", "alpha", "mid"});  // before the window exists
-    list.SetItemIndex(1);
-    list.SetParent(&form);
-    EXPECT_EQ(list.ItemIndex(), 1);
-    char text[16] = "";
-    ::SendMessageA(list.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, "zeta");  // not sorted
-    list.SetItems(std::vector<std::string>{"b", "a"});
-    EXPECT_EQ(list.ItemIndex(), -1);  // a refill leaves no selection
-    list.SetItemIndex(2);             // no such line
-    EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0), LB_ERR);
-}
 
 // An error in a control's handler or a timer's tick is stopped and shown, and the program goes
 // on; an error in a layout is shown as the program's start-up shows it, never ignored.
@@ -62,7 +46,7 @@ TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
         {[&] {
              timer.OnTimer = [&](TObject*) { throw std::runtime_error("tick failed"); };
              timer.SetInterval(10);  // it runs once it has a period and a handler
-             Until([&] { return !shown.empty(); });
+             PumpUntil(application, [&] { return !shown.empty(); });
              timer.SetEnabled(false);
          },
          "tick failed"},
@@ -85,11 +69,23 @@ TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
     EXPECT_TRUE(::IsWindow(list.Handle()));
 }
 
-TEST_F(ControlsTest, ListBoxRightClickKeepsTheSelectionAndOpensTheMenuAfterTheMouseUpHandler) {
+// A list box keeps its lines in list order with one selection or none; a right click keeps the
+// selection and opens the menu after the mouse-up handler.
+TEST_F(ControlsTest, ListBoxKeepsListOrderAndOneSelectionOrNoneAndRightClickOpensTheMenuAfterMouseUp) {
     TListBox list(nullptr);
+    list.SetItems(std::vector<std::string>{"zeta", "alpha", "mid"});  // before the window exists
+    list.SetItemIndex(1);
     list.SetBounds(8, 30, 273, 186);
     list.SetParent(&form);
+    EXPECT_EQ(list.ItemIndex(), 1);
+    char text[16] = "";
+    ::SendMessageA(list.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "zeta");  // not sorted
+    list.SetItemIndex(3);        // no such line
+    EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0), LB_ERR);
+    list.SetItemIndex(1);
     list.SetItems(std::vector<std::string>{"one", "two", "three", "four", "five"});
+    EXPECT_EQ(list.ItemIndex(), -1);  // a refill leaves no selection
     list.SetItemIndex(1);
     std::string seen;
     list.OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int, int) {
@@ -99,11 +95,11 @@ TEST_F(ControlsTest, ListBoxRightClickKeepsTheSelectionAndOpensTheMenuAfterTheMo
     list.PopupMenu = &menu;
     menu.Add("Terminate Process")->OnClick = [&](TObject*) { seen += "menu at " + std::to_string(list.ItemIndex()) + ";"; };
     menu.Add("Refresh");
-    DialogAnswerer answer("", DialogAnswerer::FirstMenuItem());
+    DialogAnswerer answer("");  // the popup menu
     RECT line{};
     ::SendMessageA(list.Handle(), LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&line));
     Click(list.Handle(), {(line.left + line.right) / 2, (line.top + line.bottom) / 2}, /*right=*/true);
-    Until([&] { return seen.find("menu") != std::string::npos; });
+    PumpUntil(application, [&] { return seen.find("menu") != std::string::npos; });
     EXPECT_TRUE(answer.Finish()) << answer.Failure();
     EXPECT_EQ(seen, "mouse 1 at 1;menu at 1;");
 }
@@ -140,12 +136,11 @@ TEST_F(ControlsTest, CheckBoxesRaiseOnClickForTheUserOnlyAndADisabledGroupTakesN
     group.SetEnabled(false);  // while a box in it has the focus
     EXPECT_FALSE(focusInGroup());
     for (TCheckBox* box : {&ticked, &unticked})  // navy text, not greyed
-        EXPECT_GT(WindowPixels(box->Handle()).Count(RGB(0, 0, 0x80)), 10);
+        EXPECT_GT(WindowPixels(box->Handle()).Bounds(RGB(0, 0, 0x80)).right, 0);
 
-    Click(ticked.Handle(), {6, 8});
-    Click(unticked.Handle(), {6, 8});
-    Click(outside.Handle(), {6, 8});  // input keeps its order: once this one is seen, so were the others
-    Until([&] { return !outsideClicks.empty(); });
+    // Input keeps its order: once the click on outside is seen, so were the others.
+    for (TCheckBox* box : {&ticked, &unticked, &outside}) Click(box->Handle(), {6, 8});
+    PumpUntil(application, [&] { return !outsideClicks.empty(); });
     Settle(application);
     EXPECT_EQ(outsideClicks, "on;");
     for (int i = 0; i < 3; ++i) {

@@ -9,8 +9,6 @@
 
 namespace {
 
-using Answerer = DialogAnswerer;
-
 // Each dialog is answered only after three timer ticks have arrived while it was open.
 TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickMeanwhile) {
     TApplication application;
@@ -22,12 +20,12 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
     const std::string text = "Process: --> Editor\n\r\n\rTerminateProcess kann das System \n\rf\xFChren. Sicher?";
     const struct {
         TMsgDlgType type;
-        Answerer::Answer answer;
+        const char* answer;
         int result;
-    } cases[] = {{mtConfirmation, Answerer::Press("&Yes"), mrYes},   {mtConfirmation, Answerer::PressEnter(), mrYes},
-                 {mtConfirmation, Answerer::Press("&No"), mrNo},     {mtConfirmation, Answerer::PressEscape(), mrNo},
-                 {mtConfirmation, Answerer::CloseByBox(), mrCancel}, {mtError, Answerer::Press("OK"), mrOk},
-                 {mtError, Answerer::PressEscape(), mrOk}};
+    } cases[] = {{mtConfirmation, "&Yes", mrYes},   {mtConfirmation, DialogAnswerer::kEnter, mrYes},
+                 {mtConfirmation, "&No", mrNo},     {mtConfirmation, DialogAnswerer::kEscape, mrNo},
+                 {mtConfirmation, DialogAnswerer::kCloseBox, mrCancel}, {mtError, "OK", mrOk},
+                 {mtError, DialogAnswerer::kEscape, mrOk}};
     std::atomic<int> ticks{0}, allTicks{0};
     const DialogAnswerer* open = nullptr;  // the dialog being answered
     TTimer timer(nullptr);
@@ -39,10 +37,10 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
     for (const auto& c : cases) {
         const bool confirmation = c.type == mtConfirmation;
         ticks = 0;
-        Answerer seen(confirmation ? "Confirm" : "Error", c.answer, [&] { return ticks >= 3; });
+        DialogAnswerer seen(confirmation ? "Confirm" : "Error", c.answer, [&] { return ticks >= 3; });
         open = &seen;
         EXPECT_EQ(MessageDlg(text, c.type, confirmation ? mbYes | mbNo : mbOK, 0), c.result)
-            << static_cast<int>(c.answer.way) << " " << c.type;
+            << c.answer << " " << c.type;
         ASSERT_TRUE(seen.Finish()) << seen.Failure();
         open = nullptr;
         EXPECT_GE(ticks, 3);

@@ -3,18 +3,11 @@
 
 #include <atomic>
 
-namespace {
-constexpr DWORD kWaitLimit = 60000;
-}  // namespace
-
-std::string ThisProgram() {
-    char own[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, own, MAX_PATH);
-    return own;
-}
+static constexpr DWORD kWaitLimit = 60000;
 
 std::string BesideThisProgram(const std::string& name) {
-    const std::string path = ThisProgram();
+    char own[MAX_PATH] = {};
+    const std::string path(own, ::GetModuleFileNameA(nullptr, own, MAX_PATH));
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
@@ -45,13 +38,9 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
 
 ChildProcess::~ChildProcess() {
     if (!info_.hProcess) return;
-    End();
-    ::CloseHandle(info_.hProcess);
-}
-
-void ChildProcess::End() {
     ::TerminateProcess(info_.hProcess, 0);
     ::WaitForSingleObject(info_.hProcess, kWaitLimit);
+    ::CloseHandle(info_.hProcess);
 }
 
 DWORD ChildProcess::ExitCode() const {

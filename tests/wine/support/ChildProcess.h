@@ -8,8 +8,7 @@
 
 #include <string>
 
-// The full path of this test program, and of a file beside it.
-std::string ThisProgram();
+// The full path of a file beside this test program.
 std::string BesideThisProgram(const std::string& name);
 
 class ChildProcess {
@@ -24,9 +23,6 @@ public:
     static std::string Path() { return BesideThisProgram("proc_child.exe"); }
     bool Started() const { return started_; }
     DWORD Id() const { return info_.dwProcessId; }
-    // Ends the process and waits until it has ended; its identifier stays reserved while this
-    // object holds the process handle.
-    void End();
     // True once the process has ended, by whatever hand.
     bool Ended() const { return ::WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
     // Waits until the process has ended by itself; its exit code, STILL_ACTIVE if it has not.

@@ -29,7 +29,7 @@ std::string WindowText(HWND window, bool stored) {
 
 }  // namespace
 
-DialogAnswerer::DialogAnswerer(std::string caption, Answer answer, std::function<bool()> ready)
+DialogAnswerer::DialogAnswerer(std::string caption, std::string answer, std::function<bool()> ready)
     : wanted_(std::move(caption)), answer_(std::move(answer)), ready_(std::move(ready)), thread_([this] { Run(); }) {}
 
 bool DialogAnswerer::Finish() {
@@ -43,7 +43,7 @@ bool DialogAnswerer::Stop() {
 }
 
 HWND DialogAnswerer::Find() const {
-    const bool menu = answer_.way == Way::FirstMenuItem;
+    const bool menu = wanted_.empty();
     for (HWND window = nullptr;
          (window = ::FindWindowExA(nullptr, window, menu ? "#32768" : nullptr, menu ? nullptr : wanted_.c_str()));) {
         DWORD process = 0;
@@ -60,17 +60,12 @@ bool DialogAnswerer::Act(HWND dialog) {
     thread.cbSize = sizeof thread;
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &thread);
     const HWND focus = ::IsChild(dialog, thread.hwndFocus) ? thread.hwndFocus : dialog;
-    switch (answer_.way) {
-        case Way::Button:
-            for (size_t i = 0; i < buttons_.size(); ++i)
-                if (buttons_[i] == answer_.button) return ::PostMessageA(buttonWindows_[i], BM_CLICK, 0, 0);
-            failure_ = "no button \"" + answer_.button + "\"";
-            return false;
-        case Way::Enter: PostKey(focus, VK_RETURN); return true;
-        case Way::Escape: PostKey(focus, VK_ESCAPE); return true;
-        case Way::CloseBox: return ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-        case Way::FirstMenuItem: PostKey(dialog, VK_DOWN), PostKey(dialog, VK_RETURN); return true;
-    }
+    if (wanted_.empty()) return PostKey(dialog, VK_DOWN), PostKey(dialog, VK_RETURN), true;
+    if (answer_ == kEnter || answer_ == kEscape) return PostKey(focus, answer_ == kEnter ? VK_RETURN : VK_ESCAPE), true;
+    if (answer_ == kCloseBox) return ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    for (size_t i = 0; i < buttons_.size(); ++i)
+        if (buttons_[i] == answer_) return ::PostMessageA(buttonWindows_[i], BM_CLICK, 0, 0);
+    failure_ = "no button \"" + answer_ + "\"";
     return false;
 }
 
@@ -97,7 +92,7 @@ void DialogAnswerer::Run() {
     if (!Act(dialog)) return;
     while (::IsWindow(dialog) && ::IsWindowVisible(dialog)) {
         if (timedOut()) {  // closed, so that the test goes on and fails
-            failure_ = "the dialog did not close after the answer " + std::to_string(static_cast<int>(answer_.way));
+            failure_ = "the dialog did not close after the answer " + answer_;
             ::PostMessageA(dialog, WM_CLOSE, 0, 0);
             PostKey(dialog, VK_ESCAPE);
             return;

@@ -13,21 +13,14 @@
 
 class DialogAnswerer {
 public:
-    enum class Way { Button, Enter, Escape, CloseBox, FirstMenuItem };
-    struct Answer {
-        Way way;
-        std::string button;  // the caption of the button to press, for Way::Button
-    };
-    static Answer Press(std::string button) { return {Way::Button, std::move(button)}; }
-    static Answer PressEnter() { return {Way::Enter, {}}; }
-    static Answer PressEscape() { return {Way::Escape, {}}; }
-    static Answer CloseByBox() { return {Way::CloseBox, {}}; }  // the close box: SC_CLOSE
-    static Answer FirstMenuItem() { return {Way::FirstMenuItem, {}}; }  // a popup menu: caption ""
+    // Answers other than a button's caption; a popup menu (caption "") takes its first item.
+    static constexpr const char *kEnter = "{Enter}", *kEscape = "{Escape}", *kCloseBox = "{CloseBox}";
 
     // Waits (up to a time-out) for a visible top-level window of this process with this
     // caption, records it, waits until ready() holds if given (polled on the background
-    // thread, so it must be thread-safe; also bounded by the time-out), then answers.
-    DialogAnswerer(std::string caption, Answer answer, std::function<bool()> ready = {});
+    // thread, so it must be thread-safe; also bounded by the time-out), then answers: presses
+    // the button of this caption, or gives one of the answers above.
+    DialogAnswerer(std::string caption, std::string answer = {}, std::function<bool()> ready = {});
     ~DialogAnswerer() { Stop(); }
     DialogAnswerer(const DialogAnswerer&) = delete;
     DialogAnswerer& operator=(const DialogAnswerer&) = delete;
@@ -49,7 +42,7 @@ private:
     bool Act(HWND dialog);
 
     const std::string wanted_;
-    const Answer answer_;
+    const std::string answer_;
     const std::function<bool()> ready_;
     std::atomic<bool> found_{false}, stop_{false};
     bool answered_ = false;

@@ -6,9 +6,7 @@
 
 #include "support/ChildProcess.h"
 
-namespace {
-constexpr DWORD kWaitLimit = 60000;  // a broken build fails a test rather than hanging
-}  // namespace
+static constexpr DWORD kWaitLimit = 60000;  // a broken build fails a test rather than hanging
 
 RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
@@ -85,6 +83,7 @@ std::vector<DWORD> RealDesktop::IdsOf(const std::string& fileName) const {
     for (const Process& process : processes_)
         if (::lstrcmpiA(process.name.c_str(), fileName.c_str()) == 0 && ::WaitForSingleObject(process.handle, 0) == WAIT_TIMEOUT)
             ids.push_back(process.id);
+    std::sort(ids.begin(), ids.end());
     return ids;
 }
 

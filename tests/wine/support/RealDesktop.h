@@ -24,8 +24,7 @@ public:
     bool Started() const { return started_; }
     // "...\Tom & J\xE9rry\np&x.exe": a windowed program titled kOddTitle.
     const std::string& OddProgram() const { return oddProgram_; }
-    int Count() const { return static_cast<int>(processes_.size()); }
-    // The identifiers of the running processes of a file name, any letter case, in start order.
+    // The identifiers of the running processes of a file name, any letter case, in ascending order.
     std::vector<DWORD> IdsOf(const std::string& fileName) const;
     void End(DWORD id);  // ends one process and waits until it has gone
 

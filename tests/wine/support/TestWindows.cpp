@@ -1,9 +1,8 @@
 // Test window helpers: input as a user makes it, and the message loop run for a while.
 #include "support/TestWindows.h"
 
-#include <algorithm>
 #include <chrono>
-#include <iterator>
+#include <utility>
 
 void Click(HWND window, POINT point, bool right) {
     ::SetWindowPos(::GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -28,13 +27,13 @@ void PostKey(HWND window, WORD key) {
 }
 
 void PressWithCtrl(TApplication& application, HWND window, WORD key) {
-    BYTE keys[256] = {}, ctrlHeld[256] = {};
+    BYTE keys[256] = {};
     ::GetKeyboardState(keys);
-    std::copy(std::begin(keys), std::end(keys), ctrlHeld);
-    ctrlHeld[VK_CONTROL] = 0x80;
-    ::SetKeyboardState(ctrlHeld);
+    const BYTE ctrl = std::exchange(keys[VK_CONTROL], 0x80);
+    ::SetKeyboardState(keys);
     PostKey(window, key);
     Settle(application);
+    keys[VK_CONTROL] = ctrl;
     ::SetKeyboardState(keys);
 }
 
@@ -69,5 +68,5 @@ Window MakeWindow(const char* title, DWORD style, HWND owner) {
     HWND window = ::CreateWindowExA(0, kPlainWindowClass, title, style, 30, 30, 200, 90, owner, nullptr,
                                     ::GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << title;
-    return Window(window);
+    return Window(window, &::DestroyWindow);
 }

@@ -29,10 +29,7 @@ void Settle(TApplication& application);
 
 // A plain window of the test's own class (kPlainWindowClass), destroyed with its owner object.
 constexpr const char* kPlainWindowClass = "VelqornsTestWindow";
-struct WindowDestroyer {
-    void operator()(HWND window) const { ::DestroyWindow(window); }
-};
-using Window = std::unique_ptr<std::remove_pointer_t<HWND>, WindowDestroyer>;
+using Window = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
 Window MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr);
 
 // The clipboard's text in one format: bytes (CF_TEXT) or UTF-16 units (CF_UNICODETEXT).

@@ -36,5 +36,3 @@ RECT WindowPixels::Bounds(COLORREF colour, RECT area, bool differing) const {
             }
     return bounds;
 }
-
-int WindowPixels::Count(COLORREF colour) const { return static_cast<int>(std::count(pixels_.begin(), pixels_.end(), colour)); }

@@ -14,7 +14,6 @@ public:
     // The smallest rectangle around every pixel of area (all of it if empty) that has the
     // colour, or that differs from it; empty when there is none.
     RECT Bounds(COLORREF colour, RECT area = {}, bool differing = false) const;
-    int Count(COLORREF colour) const;  // how many pixels have the colour
 
 private:
     int width_ = 0, height_ = 0;
