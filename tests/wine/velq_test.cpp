@@ -8,8 +8,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <fstream>
 #include <functional>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -40,24 +40,28 @@ struct HandleCloser {
 };
 using Owned = std::unique_ptr<void, HandleCloser>;
 
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
 // Runs velq.exe (beside Velqorns.exe) with typed as its input and its output and errors in
-// files beside the test, handling this test's window messages meanwhile.
+// files beside the test; gives up after 30 seconds.
 VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
+    const std::string files[3] = {BesideThisProgram("velq_in.txt"), BesideThisProgram("velq_out.txt"),
+                                  BesideThisProgram("velq_err.txt")};
+    std::ofstream(files[0], std::ios::binary) << typed;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    Owned files[3];  // input, output, error
+    Owned owned[3];
     for (int k = 0; k < 3; ++k)
-        files[k] = Owned(::CreateFileA(BesideThisProgram("velq_" + std::to_string(k) + ".txt").c_str(),
-                                       GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD done = 0;
-    ::WriteFile(files[0].get(), typed.data(), static_cast<DWORD>(typed.size()), &done, nullptr);
-    ::SetFilePointer(files[0].get(), 0, nullptr, FILE_BEGIN);
+        owned[k] = Owned(::CreateFileA(files[k].c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       &inherit, k == 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = files[0].get();
-    startup.hStdOutput = files[1].get();
-    startup.hStdError = files[2].get();
+    startup.hStdInput = owned[0].get();
+    startup.hStdOutput = owned[1].get();
+    startup.hStdError = owned[2].get();
     PROCESS_INFORMATION process{};
     std::string commandLine = "velq " + arguments;
     VelqRun run;
@@ -67,43 +71,33 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
         return run;
     }
     const Owned ended(process.hProcess), thread(process.hThread);
-    while (::MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
-    }
+    ::WaitForSingleObject(process.hProcess, 30000);
     ::GetExitCodeProcess(process.hProcess, &run.status);
-    for (int k : {1, 2}) {
-        ::SetFilePointer(files[k].get(), 0, nullptr, FILE_BEGIN);
-        char buffer[4096];
-        while (::ReadFile(files[k].get(), buffer, sizeof buffer, &done, nullptr) && done > 0)
-            (k == 1 ? run.output : run.error).append(buffer, done);
-    }
+    run.output = Contents(files[1]);
+    run.error = Contents(files[2]);
     return run;
 }
 
 std::string Address(std::uint64_t value) { return "0x" + Hex(value, 8); }
 json Text(const std::string& text) { return Utf8From1252(text); }
 
-// The CSV rows as objects, each value as a string; JSON values in the same form to compare.
-using Rows = std::vector<std::map<std::string, std::string>>;
-Rows CsvObjects(const std::string& text) {
+// The CSV rows as objects of texts; JSON records in the same form to compare.
+json CsvObjects(const std::string& text) {
     const CsvRows rows = ReadCsv(text);
-    Rows objects;
-    for (std::size_t r = 1; r < rows.size(); ++r) {
-        auto& object = objects.emplace_back();
-        for (std::size_t c = 0; c < rows[0].size(); ++c) object[rows[0][c]] = rows[r].at(c);
-    }
+    json objects = json::array();
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[0].size(); ++c) objects[r - 1][rows[0][c]] = rows[r].at(c);
     return objects;
 }
-Rows AsCsv(const json& array) {
-    Rows objects;
-    for (const json& record : array) {
-        auto& object = objects.emplace_back();
+json AsCsv(const json& records) {
+    json objects = json::array();
+    for (const json& record : records) {
+        json& object = objects.emplace_back(json::object());
         for (const auto& [key, value] : record.items()) {
-            std::string& shown = object[key];
-            if (value.is_string()) shown = value.get<std::string>();
-            else if (!value.is_array()) shown = value.dump();
-            else for (const json& name : value) shown += (shown.empty() ? "" : "|") + name.get<std::string>();
+            std::string shown = value.is_string() ? value.get<std::string>() : value.is_array() ? "" : value.dump();
+            if (value.is_array())
+                for (const json& name : value) shown += (shown.empty() ? "" : "|") + name.get<std::string>();
+            object[key] = shown;
         }
     }
     return objects;
@@ -112,15 +106,11 @@ Rows AsCsv(const json& array) {
 // Picks the records compared by their process id (velq lists itself too); empty: all.
 using Keep = std::function<bool(const std::string& processId)>;
 json Kept(const json& records, const Keep& keep) {
-    if (!keep) return records;
     json kept = json::array();
     for (const json& record : records)
-        if (keep(record["processId"].dump())) kept.push_back(record);
+        if (!keep || keep(record["processId"].is_string() ? record["processId"].get<std::string>() : record["processId"].dump()))
+            kept.push_back(record);
     return kept;
-}
-Rows Kept(Rows rows, const Keep& keep) {
-    if (keep) std::erase_if(rows, [&](const auto& row) { return !keep(row.at("processId")); });
-    return rows;
 }
 
 // Runs command in each format: JSON gives the expected records (as JSON types; one window as
@@ -129,9 +119,9 @@ std::string ExpectRecords(const std::string& command, const json& expected, cons
     const VelqRun run = Velq(command + " --format json");
     EXPECT_EQ(run.status, 0u) << run.error;
     const json listed = json::parse(run.output);
-    EXPECT_EQ(Kept(listed, keep), Kept(expected, keep)) << command;
-    const json records = expected.is_array() ? expected : json::array({expected});
-    EXPECT_EQ(Kept(CsvObjects(Velq(command + " --format csv").output), keep), Kept(AsCsv(records), keep)) << command;
+    EXPECT_EQ(keep ? Kept(listed, keep) : listed, keep ? Kept(expected, keep) : expected) << command;
+    const json records = Kept(expected.is_array() ? expected : json::array({expected}), keep);
+    EXPECT_EQ(Kept(CsvObjects(Velq(command + " --format csv").output), keep), AsCsv(records)) << command;
     const std::string table = Velq(command).output;
     EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), (listed.is_array() ? listed.size() : 1) + 1) << table;
     return table;
