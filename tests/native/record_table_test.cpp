@@ -10,34 +10,18 @@
 
 namespace {
 
-const std::string kAwkwardTitle = "Fish & Chips, \"M\xFC" "ller\" \x80 5";
-const std::string kAwkwardUtf8 = "Fish & Chips, \"M\xC3\xBCller\" \xE2\x82\xAC 5";
-
-TRecordTable Awkward() {
+// A title with "&", a comma, quotes and a Windows-1252 letter, and a single record written
+// as one object, go through velq_test; here, what no window or process brings.
+TEST(RecordTable, CsvAndJsonGiveBackLineBreaksWideNumbersAndEmptyNames) {
     TRecordTable table({"title", "id", "handle", "styles"});
-    table.Add({TField::Text(kAwkwardTitle), TField::Number(-5), TField::Address(0x1A), TField::Names({"A", "B"})});
-    table.Add({TField::Text("line\r\nbreak"), TField::Number(4000000000), TField::Address(0x140000000), TField::Names({})});
-    return table;
-}
-
-TEST(RecordTable, CsvAndJsonGiveBackEveryFieldInUtf8) {
-    const TRecordTable table = Awkward();
-    const CsvRows rows = ReadCsv(table.Write(TOutputFormat::Csv));
-    const CsvRows expected = {{"title", "id", "handle", "styles"},
-                              {kAwkwardUtf8, "-5", "0x0000001A", "A|B"},
-                              {"line\r\nbreak", "4000000000", "0x140000000", ""}};
-    EXPECT_EQ(rows, expected);
-
-    const nlohmann::json json = nlohmann::json::parse(table.Write(TOutputFormat::Json));
-    ASSERT_EQ(json.size(), 2u);
-    EXPECT_EQ(json[0], nlohmann::json::parse(R"({"title": ")" + std::string("Fish & Chips, \\\"M\xC3\xBCller\\\" \xE2\x82\xAC 5") +
-                                             R"(", "id": -5, "handle": "0x0000001A", "styles": ["A", "B"]})"));
-    EXPECT_EQ(json[1]["id"], 4000000000LL);
-    EXPECT_EQ(json[1]["styles"], nlohmann::json::array());
-
-    TRecordTable one({"id"});
-    one.Add({TField::Number(7)});
-    EXPECT_EQ(nlohmann::json::parse(one.Write(TOutputFormat::Json, true)), nlohmann::json::parse(R"({"id": 7})"));
+    table.Add({TField::Text("line\r\nbreak"), TField::Number(-5), TField::Address(0x140000000), TField::Names({})});
+    table.Add({TField::Text("x"), TField::Number(4000000000), TField::Address(0x1A), TField::Names({"A", "B"})});
+    EXPECT_EQ(ReadCsv(table.Write(TOutputFormat::Csv)), (CsvRows{{"title", "id", "handle", "styles"},
+                                                                 {"line\r\nbreak", "-5", "0x140000000", ""},
+                                                                 {"x", "4000000000", "0x0000001A", "A|B"}}));
+    EXPECT_EQ(nlohmann::json::parse(table.Write(TOutputFormat::Json)), nlohmann::json::parse(R"([
+        {"title": "line\r\nbreak", "id": -5, "handle": "0x140000000", "styles": []},
+        {"title": "x", "id": 4000000000, "handle": "0x0000001A", "styles": ["A", "B"]}])"));
 }
 
 TEST(RecordTable, TableHasAHeaderAndAlignsColumnsByCharactersWithNumbersToTheRight) {
