@@ -2,7 +2,8 @@
 #include "support/FakeProcessSystem.h"
 
 #include <algorithm>
-#include <cctype>
+#include <strings.h>
+
 #include <cstring>
 
 namespace {
@@ -32,10 +33,6 @@ platform::ModuleEntry FakeProcessSystem::Module(std::uint32_t processId, const s
 }
 
 int FakeProcessSystem::CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) {
-    for (int i = 0; i < std::min(lengthA, lengthB); ++i) {
-        const int x = std::tolower(static_cast<unsigned char>(a[i]));
-        const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x - y;
-    }
-    return lengthA - lengthB;
+    const int order = ::strncasecmp(a, b, static_cast<std::size_t>(std::min(lengthA, lengthB)));
+    return order != 0 ? order : lengthA - lengthB;
 }

@@ -69,8 +69,12 @@ public:
     void CloseProcessHandle(std::uintptr_t) override { --openHandles; }
     std::uint64_t ProcessCreationTime(std::uintptr_t process) override { return Listed(process)->creationTime; }
     std::string ProcessImagePath(std::uintptr_t process) override { return Listed(process)->szExeFile; }
-    std::uint64_t ModuleHandleOf(const char*) override { return 0; }
-    bool FreeLibrary(std::uint64_t) override { return false; }
+    // Every path is loaded at moduleHandle; FreeLibrary records the handle and gives frees.
+    std::uint64_t moduleHandle = 0;
+    bool frees = false;
+    std::vector<std::uint64_t> freed;
+    std::uint64_t ModuleHandleOf(const char*) override { return moduleHandle; }
+    bool FreeLibrary(std::uint64_t module) override { return freed.emplace_back(module), frees; }
     std::uint32_t CurrentProcessId() override { return currentId; }
 
 private:
