@@ -17,25 +17,21 @@ int Width(const std::string& text) { return kCharWidth * static_cast<int>(text.s
 
 // Shortens with a measure that remembers every text it was asked about and gives up
 // (instead of hanging the test) if the routine keeps asking.
-struct Recorder {
-    Steps measured;
-    std::string Shorten(const std::string& path, int maxWidth) {
-        measured.clear();
-        const auto measure = [this](const std::string& text) {
-            if (measured.size() > 1000) throw std::runtime_error("ShortenPath does not stop");
-            measured.push_back(text);
-            return Width(text);
-        };
-        return ShortenPath(path, measure, maxWidth);
-    }
-};
+Steps measured;
+std::string Shorten(const std::string& path, int maxWidth) {
+    measured.clear();
+    return ShortenPath(path, [](const std::string& text) {
+        if (measured.size() > 1000) throw std::runtime_error("ShortenPath does not stop");
+        measured.push_back(text);
+        return Width(text);
+    }, maxWidth);
+}
 
 // Every form a path takes when nothing fits, longest first.
 Steps AllSteps(const std::string& path) {
-    Recorder recorder;
-    const std::string last = recorder.Shorten(path, -1);
-    if (recorder.measured.empty() || recorder.measured.back() != last) recorder.measured.push_back(last);
-    return recorder.measured;
+    const std::string last = Shorten(path, -1);
+    if (measured.empty() || measured.back() != last) measured.push_back(last);
+    return measured;
 }
 
 // A directory whose name merely begins with "." is a directory like any other: only an
@@ -53,18 +49,17 @@ TEST(ShortenPath, DirectoriesGiveWayOneAtATimeThenTheDriveThenTheEllipsis) {
         {"C:\\.A\\B\\BAR.EXE", "C:\\...\\B\\BAR.EXE", "C:\\...\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
         {"..\\..\\BAR.EXE", "...\\..\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
     };
-    Recorder recorder;
     for (const Steps& steps : cases) {
         EXPECT_EQ(AllSteps(steps[0]), steps);
         // At every width it stops at the first step that fits, the exact width fitting, and
         // measures nothing past it.
         for (int width = Width(steps[0]); width >= 0; --width) {
             const auto fit = std::find_if(steps.begin(), steps.end(), [&](const auto& step) { return Width(step) <= width; });
-            EXPECT_EQ(recorder.Shorten(steps[0], width), fit == steps.end() ? steps.back() : *fit) << width;
-            EXPECT_LE(recorder.measured.size(), static_cast<size_t>(fit - steps.begin()) + 1) << width;
+            EXPECT_EQ(Shorten(steps[0], width), fit == steps.end() ? steps.back() : *fit) << width;
+            EXPECT_LE(measured.size(), static_cast<size_t>(fit - steps.begin()) + 1) << width;
         }
     }
-    EXPECT_EQ(recorder.Shorten("BAR.EXE", 0), "BAR.EXE");  // a file name alone is never cut
+    EXPECT_EQ(Shorten("BAR.EXE", 0), "BAR.EXE");  // a file name alone is never cut
 }
 
 // Whatever the text, shortening ends, every step keeps the file name, and when nothing
@@ -81,13 +76,12 @@ TEST(ShortenPath, EndsWithTheFileNameForEveryText) {
         paths.insert(paths.end(), next.begin(), next.end());
         level = std::move(next);
     }
-    Recorder recorder;
     for (const std::string& path : paths) {
         const size_t cut = path.find_last_of("\\:");
         const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
         const bool inDriveRoot = cut == 2 && path[1] == ':' && path[2] == '\\';
-        ASSERT_NO_THROW(EXPECT_EQ(recorder.Shorten(path, -1), inDriveRoot ? path : name) << path) << path;
-        for (const std::string& step : recorder.measured) EXPECT_TRUE(step.ends_with(name)) << path << " -> " << step;
+        ASSERT_NO_THROW(EXPECT_EQ(Shorten(path, -1), inDriveRoot ? path : name) << path) << path;
+        for (const std::string& step : measured) EXPECT_TRUE(step.ends_with(name)) << path << " -> " << step;
     }
 }
 

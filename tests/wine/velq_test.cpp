@@ -28,7 +28,6 @@
 namespace {
 
 using nlohmann::json;
-using platform::FromHwnd;
 
 struct VelqRun {
     DWORD status = 0xFFFFFFFF;
@@ -155,7 +154,7 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
 
     // Every filter off lists the untitled owned window; `window` finds any window by its handle
     // (the owner's title in its record).
-    const std::string handle = Address(FromHwnd(untitled.get()));
+    const std::string handle = Address(platform::FromHwnd(untitled.get()));
     EXPECT_NE(Velq("windows --all --no-taskbar-rule --empty-names").output.find(handle), std::string::npos);
     list.SetWhatDoFind(id_All);
     list.SetTaskBarSty(false);
