@@ -97,11 +97,6 @@ protected:
             if (page->ListBox1->Strings(i) == title) return i;
         return -1;
     }
-    // Refreshes until a window with this title is listed (a started program opens it late).
-    int WaitListed(const std::string& title) {
-        Until([&] { return page->Refresh1Click(page), LineOf(title) >= 0; });
-        return LineOf(title);
-    }
     // A click on a line (scrolled into view) posted as the system posts one, so that another
     // program on the display cannot take it; handled before it returns.
     void ClickLine(int line, bool right = false) {
@@ -176,8 +171,7 @@ TEST_F(WindowPage, ButtonsAndBoxesChooseTheWindowsListedAndLinesAreNeverPairedWi
     page->WinList1->FindWindows();
     DialogAnswerer guard("Confirm", "&No");
     page->TerminateProcess1->OnClick(page->TerminateProcess1);
-    EXPECT_FALSE(guard.Stop());
-    EXPECT_FALSE(guard.Found());
+    EXPECT_FALSE(guard.Stop() || guard.Found());
     EXPECT_TRUE(InStep());
 }
 
@@ -251,11 +245,11 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
     const std::string title = "Velqorns page: victim", chosenTitle = "Velqorns page: chosen";
     const auto victim = StartTitled(title), chosen = StartTitled(chosenTitle);
     Embed();
-    ASSERT_GE(WaitListed(title), 0);
-    ASSERT_GE(WaitListed(chosenTitle), 0);
+    auto listed = [&] { return LineOf(title) >= 0 && LineOf(chosenTitle) >= 0; };
+    Until([&] { return page->Refresh1Click(page), listed(); });  // the programs open their windows late
+    ASSERT_TRUE(listed());
     int scans = platform.scans;
-    Terminate(title, "&No");
-    EXPECT_FALSE(victim->Ended());
+    Terminate(title, "&No");  // it lives on: below
     EXPECT_EQ(platform.scans, scans);
 
     // The handle refused, or the window gone (its process's identifier may name another process

@@ -80,12 +80,8 @@ void DialogAnswerer::Run() {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char kind[16] = "";
         ::GetClassNameA(child, kind, sizeof kind);
-        if (std::string(kind) != "Button") {
-            text_ = WindowText(child, false);
-        } else {
-            buttons_.push_back(WindowText(child, true));
-            buttonWindows_.push_back(child);
-        }
+        if (std::string(kind) != "Button") text_ = WindowText(child, false);
+        else buttons_.push_back(WindowText(child, true)), buttonWindows_.push_back(child);
     }
     found_ = true;
     while (ready_ && !ready_() && !timedOut()) std::this_thread::sleep_for(kPoll);

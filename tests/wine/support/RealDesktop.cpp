@@ -1,4 +1,4 @@
-// RealDesktop: copies of the helper programs under many names, started suspended into a
+// RealDesktop: copies of proc_child under many names, started suspended into a
 // kill-on-close job and let go; each idle child tells it runs by its own event.
 #include "support/RealDesktop.h"
 
@@ -15,7 +15,7 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     const std::string top = std::string(temp) + "velqorns-desktop-" + std::to_string(::GetCurrentProcessId());
-    // Where each copy goes and how many times it runs; the odd program first, run once.
+    // Where each copy goes and how many times it runs; the odd program first.
     struct Copies {
         std::string folder, name;
         int runs;
@@ -26,26 +26,18 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     oddProgram_ = copies[0].folder + "\\np&x.exe";
     made_.push_back(top);
     ::CreateDirectoryA(top.c_str(), nullptr);
+    std::vector<HANDLE> ready;
     for (const Copies& each : copies) {
         if (::CreateDirectoryA(each.folder.c_str(), nullptr)) made_.push_back(each.folder);
-        const std::string from = &each == &copies[0] ? BesideThisProgram("titled_window.exe") : ChildProcess::Path();
-        if (!::CopyFileA(from.c_str(), (each.folder + "\\" + each.name).c_str(), FALSE)) return;
+        if (!::CopyFileA(ChildProcess::Path().c_str(), (each.folder + "\\" + each.name).c_str(), FALSE)) return;
         made_.push_back(each.folder + "\\" + each.name);
-    }
-
-    const HANDLE odd = Launch(copies[0].folder, copies[0].name, std::string("\"") + kOddTitle + "\"");
-    std::vector<HANDLE> ready;
-    for (std::size_t c = 1; c < copies.size(); ++c)
-        for (int run = 0; run < copies[c].runs; ++run) {
+        for (int run = 0; run < each.runs; ++run) {
             const std::string event = "VelqornsDesktop" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(ready.size());
             ready.push_back(::CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
-            if (!Launch(copies[c].folder, copies[c].name, event)) return;
+            if (!Launch(each.folder, each.name, event)) return;
         }
-    // A console program that opens a window: it is ready once its window is there.
-    for (DWORD waited = 0; odd && !started_ && waited < kWaitLimit; waited += 10) {
-        started_ = ::FindWindowA(nullptr, kOddTitle) != nullptr;
-        if (!started_ && ::WaitForSingleObject(odd, 10) != WAIT_TIMEOUT) break;
     }
+    started_ = true;
     for (std::size_t first = 0; first < ready.size(); first += MAXIMUM_WAIT_OBJECTS) {
         const DWORD count = static_cast<DWORD>(std::min<std::size_t>(MAXIMUM_WAIT_OBJECTS, ready.size() - first));
         started_ = started_ && ::WaitForMultipleObjects(count, &ready[first], TRUE, kWaitLimit) == WAIT_OBJECT_0;
@@ -53,7 +45,7 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     for (HANDLE event : ready) ::CloseHandle(event);
 }
 
-HANDLE RealDesktop::Launch(const std::string& folder, const std::string& name, const std::string& arguments) {
+bool RealDesktop::Launch(const std::string& folder, const std::string& name, const std::string& arguments) {
     const std::string path = folder + "\\" + name;
     std::string commandLine = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup{};
@@ -61,12 +53,12 @@ HANDLE RealDesktop::Launch(const std::string& folder, const std::string& name, c
     PROCESS_INFORMATION info{};
     if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                           &startup, &info))
-        return nullptr;
+        return false;
     ::AssignProcessToJobObject(job_, info.hProcess);
     ::ResumeThread(info.hThread);
     ::CloseHandle(info.hThread);
     processes_.push_back({name, info.hProcess, info.dwProcessId});
-    return info.hProcess;
+    return true;
 }
 
 RealDesktop::~RealDesktop() {

@@ -1,6 +1,6 @@
 // RealDesktop: makes this test's desktop look like a user's. Over a hundred extra processes:
 // two dozen of one executable, the same name in other letter cases from other folders, a
-// program in a folder whose path holds "&" and a non-ASCII character (it shows a window), and
+// program in a folder whose path holds "&" and a non-ASCII character, and
 // processes that a test ends while a page shows them. All of them run in a job that ends them
 // when the fixture goes, and also when the test program dies.
 #pragma once
@@ -14,7 +14,6 @@ class RealDesktop {
 public:
     static constexpr const char* kManyName = "browser.exe";  // run kManyCount times from one file
     static constexpr int kManyCount = 24;
-    static constexpr const char* kOddTitle = "Velqorns desktop: np&x";  // the odd program's window
 
     RealDesktop();  // returns once every process runs
     ~RealDesktop();
@@ -34,7 +33,7 @@ private:
         HANDLE handle;
         DWORD id;
     };
-    HANDLE Launch(const std::string& folder, const std::string& name, const std::string& arguments);
+    bool Launch(const std::string& folder, const std::string& name, const std::string& arguments);
 
     std::string oddProgram_;
     std::vector<std::string> made_;  // folders and files, in the order made

@@ -47,10 +47,8 @@ void PumpUntil(TApplication& application, const std::function<bool()>& done) {
 
 void Settle(TApplication& application) {
     bool reached = false;
-    const int filter = application.AddMessageFilter([&](MSG& message) {
-        if (message.hwnd || message.message != WM_APP) return false;
-        return reached = true;
-    });
+    const int filter = application.AddMessageFilter(
+        [&](MSG& message) { return !message.hwnd && message.message == WM_APP && (reached = true); });
     ::PostThreadMessageA(::GetCurrentThreadId(), WM_APP, 0, 0);
     PumpUntil(application, [&] { return reached; });
     application.RemoveMessageFilter(filter);
