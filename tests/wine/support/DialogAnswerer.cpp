@@ -27,6 +27,19 @@ std::string WindowText(HWND window, bool stored) {
     return std::string(text, length);
 }
 
+// A key can reach a menu before its loop reads the keyboard and be lost, so each step is
+// repeated until the menu shows it: the first item lit, then the menu gone. The keys go to the
+// menu's own window, never to a dialog that the chosen item opens.
+void ChooseFirstItem(HWND window) {
+    constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
+    const HMENU menu = reinterpret_cast<HMENU>(::SendMessageA(window, kGetMenu, 0, 0));
+    for (int step = 0; step < 40 && ::IsWindow(window) && ::IsWindowVisible(window); ++step) {
+        const bool lit = ::GetMenuState(menu, 0, MF_BYPOSITION) & MF_HILITE;
+        PostKey(window, lit ? VK_RETURN : VK_DOWN);
+        std::this_thread::sleep_for(std::chrono::milliseconds(lit ? 500 : 100));
+    }
+}
+
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(std::string caption, std::string answer, std::function<bool()> ready)
@@ -60,7 +73,7 @@ bool DialogAnswerer::Act(HWND dialog) {
     thread.cbSize = sizeof thread;
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &thread);
     const HWND focus = ::IsChild(dialog, thread.hwndFocus) ? thread.hwndFocus : dialog;
-    if (wanted_.empty()) return PostKey(dialog, VK_DOWN), PostKey(dialog, VK_RETURN), true;
+    if (wanted_.empty()) return ChooseFirstItem(dialog), true;
     if (answer_ == kEnter || answer_ == kEscape) return PostKey(focus, answer_ == kEnter ? VK_RETURN : VK_ESCAPE), true;
     if (answer_ == kCloseBox) return ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     for (size_t i = 0; i < buttons_.size(); ++i)
