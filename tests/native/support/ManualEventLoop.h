@@ -5,7 +5,6 @@
 #include <functional>
 #include <map>
 #include <utility>
-#include <vector>
 
 #include "toolkit/Timer.h"
 
@@ -31,9 +30,8 @@ public:
     // One period passes for every timer running now: each that is still running when its
     // turn comes (a tick may stop, start or destroy others) gets one tick.
     void TickAll() {
-        std::vector<TTimer*> due;
-        for (const auto& [timer, interval] : running) due.push_back(timer);
-        for (TTimer* timer : due)
+        const auto due = running;
+        for (const auto& [timer, interval] : due)
             if (running.count(timer)) timer->Tick();
     }
 
