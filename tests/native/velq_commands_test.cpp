@@ -83,8 +83,7 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         const std::string form = ::testing::PrintToString(arguments);
         Velq velq;
         EXPECT_EQ(velq.Run(arguments), status) << form;
-        const std::string& silent = status == 0 ? velq.error : velq.output;
-        EXPECT_EQ(silent, "") << form;
+        EXPECT_EQ(status == 0 ? velq.error : velq.output, "") << form;  // the stream that stays silent
         const std::string& shown = status == 0 ? velq.output : velq.error;  // help, or the one error line
         EXPECT_TRUE(status == 0 ? shown.find("velq") != std::string::npos
                                 : shown.starts_with("velq: ") && shown.find('\n') == shown.size() - 1) << form << ": " << shown;

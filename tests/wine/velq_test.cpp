@@ -59,17 +59,15 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
     startup.hStdError = owned[2].get();
     PROCESS_INFORMATION process{};
     std::string commandLine = "velq " + arguments;
-    VelqRun run;
     if (!::CreateProcessA(BesideThisProgram("..\\velq.exe").c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                           CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "cannot start velq.exe";
-        return run;
+        return {};
     }
     const std::shared_ptr<void> ended(process.hProcess, ::CloseHandle), thread(process.hThread, ::CloseHandle);
     ::WaitForSingleObject(process.hProcess, 30000);
+    VelqRun run{0xFFFFFFFF, Contents(files[1]), Contents(files[2])};
     ::GetExitCodeProcess(process.hProcess, &run.status);
-    run.output = Contents(files[1]);
-    run.error = Contents(files[2]);
     return run;
 }
 
