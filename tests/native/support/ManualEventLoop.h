@@ -23,9 +23,7 @@ public:
         return true;
     }
     void StopTimer(TTimer& timer) override { running.erase(&timer); }
-    void ProcessMessages() override {
-        if (auto messages = std::exchange(PendingMessages, nullptr)) messages();
-    }
+    void ProcessMessages() override { if (auto messages = std::exchange(PendingMessages, nullptr)) messages(); }
     unsigned Period() const { return running.size() == 1 ? running.begin()->second : 0; }  // of the one timer running
     // One period passes for every timer running now: each that is still running when its
     // turn comes (a tick may stop, start or destroy others) gets one tick.
