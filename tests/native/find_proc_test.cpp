@@ -55,6 +55,7 @@ TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAd
     ASSERT_EQ(procList.ModuleList().Count(), 3);
     EXPECT_EQ(procList.ModuleBaseAddr(0), 0x10000000u);
     EXPECT_EQ(procList.ModuleBaseAddr(2), 0x7FF800000000u);
+    EXPECT_EQ(system.snapshotsTaken.back(), std::make_pair(platform::kSnapModule, 0x40u));
 
     // Process 0 is the idle process here; its module snapshot would be this program's own.
     system.modules[0] = {System::Module(0, "Velqorns.exe", "C:\\Velqorns.exe")};
@@ -86,10 +87,19 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     EXPECT_EQ(std::tuple(identity.processId, identity.creationTime, identity.exePath),
               std::tuple(0xFFFFFFF0u, 0x01D9ABCDEF012345ull, path));
 
-    const std::string name(256, 'm');
-    system.modules[9] = {System::Module(9, name, path)};
+    // Modules: pointer-wide, icons by path, in name order without case; the list is the last
+    // process asked for, whatever the process list does.
+    platform::ModuleEntry module = System::Module(9, std::string(256, 'm'), path);
+    module.modBaseAddr = 0x7FF812340000ull;
+    module.hModule = 0x7FF812350000ull;
+    system.modules[9] = {System::Module(9, "Z.DLL", "C:\\Z.DLL"), module};
     procList.ReadModuleList(9);
-    EXPECT_EQ(procList.ModuleList().Strings(0) + procList.ModuleExePath(0), name + path);
+    procList.ReadProcessList();
+    EXPECT_EQ(procList.ModuleList().Strings(0) + procList.ModuleExePath(0), std::string(256, 'm') + path);
+    EXPECT_EQ(std::tuple(procList.ModuleBaseAddr(0), procList.ModuleHandle(0), procList.ModuleIcon(0), procList.ModuleIcon(1)),
+              std::tuple(0x7FF812340000ull, 0x7FF812350000ull, platform::IconHandle{0x1A2B3}, platform::IconHandle{0}));
+    EXPECT_THROW(procList.ModuleHandle(-1), EStringListError);  // outside the lists
+    EXPECT_THROW(procList.ProcessID(1), EStringListError);
 }
 
 // The cases a plain reading of the two tables gets wrong.
@@ -134,23 +144,6 @@ TEST_F(ProcListTest, FailedSnapshotsLeaveWhatWasAddedAndAreClosedAndAFailedIconI
     EXPECT_THROW(procList.ProcessIcon(0), std::bad_alloc);
     system.iconFailsFor.clear();
     EXPECT_EQ(procList.ProcessIcon(0), 0x51u);
-}
-
-TEST_F(ProcListTest, ModuleListHoldsTheModulesOfTheLastProcessAskedForWhateverProcessRefills) {
-    platform::ModuleEntry kernel = System::Module(7, "KERNEL32.DLL", "C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL");
-    kernel.modBaseAddr = 0x7FF812340000ull;  // pointer-wide
-    kernel.hModule = 0x7FF812350000ull;
-    system.modules[7] = {System::Module(7, "tool.exe", "C:\\apps\\tool.exe"), kernel};
-    system.icons["C:\\WINDOWS\\SYSTEM\\KERNEL32.DLL"] = 0x2C;
-    system.processes = {System::Process(8, "C:\\other.exe")};
-    procList.ReadModuleList(7);
-    procList.ReadProcessList();
-    EXPECT_EQ(TextsOf(procList.ModuleList()), (Texts{"KERNEL32.DLL", "tool.exe"}));
-    EXPECT_EQ(system.snapshotsTaken[0], std::make_pair(platform::kSnapModule, 7u));
-    EXPECT_EQ(std::tuple(procList.ModuleBaseAddr(0), procList.ModuleHandle(0), procList.ModuleIcon(0), procList.ModuleIcon(1)),
-              std::tuple(0x7FF812340000ull, 0x7FF812350000ull, platform::IconHandle{0x2C}, platform::IconHandle{0}));
-    EXPECT_THROW(procList.ModuleHandle(-1), EStringListError);  // outside the lists
-    EXPECT_THROW(procList.ProcessID(1), EStringListError);
 }
 
 }  // namespace

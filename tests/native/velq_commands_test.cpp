@@ -15,14 +15,12 @@ struct Velq : platform::IConsole {
     std::string output, error;
     std::vector<std::string> typed;
     FakeProcessSystem system;
+    FakeDesktop desktop;
     Velq() {
         system.processes = {FakeProcessSystem::Process(8, "C:\\velq.exe"), FakeProcessSystem::Process(24, "C:\\child.exe")};
         system.currentId = 8;
     }
-    int Run(const std::vector<std::string>& arguments) {
-        FakeDesktop desktop;
-        return RunVelq(arguments, desktop, system, *this);
-    }
+    int Run(const std::vector<std::string>& arguments) { return RunVelq(arguments, desktop, system, *this); }
     bool Write(platform::StandardStream stream, std::string_view utf8) override {
         (stream == platform::StandardStream::Output ? output : error) += utf8;
         return true;
@@ -39,9 +37,7 @@ TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
     struct Case {
         const char* name;
         std::vector<std::string> arguments, typed;
-        bool opens, ends, endsInTime;
-        int status;
-        bool terminated;
+        bool opens, ends, endsInTime; int status; bool terminated;
         const char* errorLine;  // the question, if asked, and the error line
     };
     const Case cases[] = {
@@ -87,8 +83,7 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         const std::string form = ::testing::PrintToString(arguments);
         Velq velq;
         EXPECT_EQ(velq.Run(arguments), status) << form;
-        const std::string& silent = status == 0 ? velq.error : velq.output;
-        EXPECT_EQ(silent, "") << form;
+        EXPECT_EQ(status == 0 ? velq.error : velq.output, "") << form;  // the stream that stays silent
         const std::string& shown = status == 0 ? velq.output : velq.error;  // help, or the one error line
         EXPECT_TRUE(status == 0 ? shown.find("velq") != std::string::npos
                                 : shown.starts_with("velq: ") && shown.find('\n') == shown.size() - 1) << form << ": " << shown;

@@ -34,10 +34,6 @@ struct VelqRun {
     std::string output, error;
 };
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const { ::CloseHandle(handle); }
-};
-using Owned = std::unique_ptr<void, HandleCloser>;
 
 std::string Contents(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -51,10 +47,10 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
                                   BesideThisProgram("velq_err.txt")};
     std::ofstream(files[0], std::ios::binary) << typed;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    Owned owned[3];
+    std::shared_ptr<void> owned[3];  // closed when velq has ended
     for (int k = 0; k < 3; ++k)
-        owned[k] = Owned(::CreateFileA(files[k].c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                       &inherit, k == 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        owned[k].reset(::CreateFileA(files[k].c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                     k == 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr), ::CloseHandle);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -63,17 +59,15 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
     startup.hStdError = owned[2].get();
     PROCESS_INFORMATION process{};
     std::string commandLine = "velq " + arguments;
-    VelqRun run;
     if (!::CreateProcessA(BesideThisProgram("..\\velq.exe").c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                           CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "cannot start velq.exe";
-        return run;
+        return {};
     }
-    const Owned ended(process.hProcess), thread(process.hThread);
+    const std::shared_ptr<void> ended(process.hProcess, ::CloseHandle), thread(process.hThread, ::CloseHandle);
     ::WaitForSingleObject(process.hProcess, 30000);
+    VelqRun run{0xFFFFFFFF, Contents(files[1]), Contents(files[2])};
     ::GetExitCodeProcess(process.hProcess, &run.status);
-    run.output = Contents(files[1]);
-    run.error = Contents(files[2]);
     return run;
 }
 
@@ -88,18 +82,15 @@ json CsvObjects(const std::string& text) {
         for (std::size_t c = 0; c < rows[0].size(); ++c) objects[r - 1][rows[0][c]] = rows[r].at(c);
     return objects;
 }
-json AsCsv(const json& records) {
-    json objects = json::array();
-    for (const json& record : records) {
-        json& object = objects.emplace_back(json::object());
-        for (const auto& [key, value] : record.items()) {
+json AsCsv(json records) {
+    for (json& record : records)
+        for (json& value : record) {
             std::string shown = value.is_string() ? value.get<std::string>() : value.is_array() ? "" : value.dump();
             if (value.is_array())
                 for (const json& name : value) shown += (shown.empty() ? "" : "|") + name.get<std::string>();
-            object[key] = shown;
+            value = shown;
         }
-    }
-    return objects;
+    return records;
 }
 
 // Picks the records compared by their process id (velq lists itself too); empty: all.

@@ -2,6 +2,7 @@
 #include "support/Csv.h"
 
 #include <stdexcept>
+#include <utility>
 
 CsvRows ReadCsv(const std::string& text) {
     CsvRows rows;
@@ -21,16 +22,14 @@ CsvRows ReadCsv(const std::string& text) {
             ++i;
         }
         while (i < text.size() && text[i] != ',' && text[i] != '\r') field += text[i++];
-        row.push_back(field);
-        field.clear();
+        row.push_back(std::exchange(field, {}));
         if (i < text.size() && text[i] == ',') {
             ++i;
             continue;
         }
         if (text.compare(i, 2, "\r\n") != 0) throw std::runtime_error("a line without CRLF");
         i += 2;
-        rows.push_back(row);
-        row.clear();
+        rows.push_back(std::exchange(row, {}));
     }
     return rows;
 }

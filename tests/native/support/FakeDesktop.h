@@ -15,7 +15,7 @@ struct FakeWindow {
     std::string title;
     bool visible = true;
     platform::WindowHandle owner = 0;            // GetWindow(GW_OWNER) and GWL_HWNDPARENT
-    platform::WindowHandle lastActivePopup = 0;  // 0: the window itself
+    platform::WindowHandle lastActivePopup = 0;  // Add makes it the window itself
     std::uint32_t style = 0, exStyle = 0, threadId = 0, processId = 0;
     std::string className;
 };
@@ -28,7 +28,7 @@ public:
 
     // Appends a window (thread 0x100, process 0x200, class "FakeClass") for further settings.
     FakeWindow& Add(platform::WindowHandle handle, std::string title, std::uint32_t style = 0) {
-        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, 0, style, 0, 0x100, 0x200, "FakeClass"});
+        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, handle, style, 0, 0x100, 0x200, "FakeClass"});
     }
     FakeWindow& Window(platform::WindowHandle handle) {  // an empty one when it is not there
         for (FakeWindow& window : windows)
@@ -46,9 +46,7 @@ public:
     int WindowText(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).title, buffer, size); }
     bool IsWindowVisible(platform::WindowHandle w) override { return IsWindow(w) && Window(w).visible; }
     platform::WindowHandle GetOwner(platform::WindowHandle w) override { return Window(w).owner; }
-    platform::WindowHandle GetLastActivePopup(platform::WindowHandle w) override {
-        return Window(w).lastActivePopup ? Window(w).lastActivePopup : Window(w).handle;
-    }
+    platform::WindowHandle GetLastActivePopup(platform::WindowHandle w) override { return Window(w).lastActivePopup; }
     bool IsWindow(platform::WindowHandle w) override { return Window(w).handle != 0; }
     std::uint32_t WindowLong(platform::WindowHandle w, int index) override {
         if (index == platform::kGwlStyle) return Window(w).style;

@@ -6,15 +6,13 @@
 
 #include <cstring>
 
-namespace {
 // Copies text into a fixed snapshot array; a text as long as the array gets no NUL.
 template <std::size_t N>
-void Fill(char (&array)[N], const std::string& text) {
+static void Fill(char (&array)[N], const std::string& text) {
     if (text.size() > N) throw std::invalid_argument("text longer than its snapshot field");
     std::memset(array, 0, N);
     std::memcpy(array, text.data(), text.size());
 }
-}  // namespace
 
 platform::ProcessEntry FakeProcessSystem::Process(std::uint32_t id, const std::string& path, std::int32_t priority) {
     platform::ProcessEntry entry;

@@ -2,6 +2,7 @@
 // lists, snapshots that walk them, and a record of what was asked and closed.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <stdexcept>
@@ -79,9 +80,8 @@ public:
 
 private:
     const platform::ProcessEntry* Listed(std::uintptr_t id) const {
-        for (const platform::ProcessEntry& entry : processes)
-            if (entry.th32ProcessID == id) return &entry;
-        return nullptr;
+        const auto found = std::find_if(processes.begin(), processes.end(), [&](const auto& e) { return e.th32ProcessID == id; });
+        return found == processes.end() ? nullptr : &*found;
     }
     template <class Entry>
     bool Walk(platform::SnapshotHandle snapshot, const std::vector<Entry>& entries, Entry& entry, bool first) {

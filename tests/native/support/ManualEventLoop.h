@@ -5,7 +5,6 @@
 #include <functional>
 #include <map>
 #include <utility>
-#include <vector>
 
 #include "toolkit/Timer.h"
 
@@ -24,16 +23,13 @@ public:
         return true;
     }
     void StopTimer(TTimer& timer) override { running.erase(&timer); }
-    void ProcessMessages() override {
-        if (auto messages = std::exchange(PendingMessages, nullptr)) messages();
-    }
+    void ProcessMessages() override { if (auto messages = std::exchange(PendingMessages, nullptr)) messages(); }
     unsigned Period() const { return running.size() == 1 ? running.begin()->second : 0; }  // of the one timer running
     // One period passes for every timer running now: each that is still running when its
     // turn comes (a tick may stop, start or destroy others) gets one tick.
     void TickAll() {
-        std::vector<TTimer*> due;
-        for (const auto& [timer, interval] : running) due.push_back(timer);
-        for (TTimer* timer : due)
+        const auto due = running;
+        for (const auto& [timer, interval] : due)
             if (running.count(timer)) timer->Tick();
     }
 
