@@ -10,6 +10,8 @@
 
 // The full path of a file beside this test program.
 std::string BesideThisProgram(const std::string& name);
+// Starts program with these arguments, in job if given before it runs; false if it could not.
+bool StartProcess(const std::string& program, const std::string& arguments, PROCESS_INFORMATION& info, HANDLE job = nullptr);
 
 class ChildProcess {
 public:
@@ -29,8 +31,6 @@ public:
     DWORD ExitCode() const;
 
 private:
-    bool Start(const std::string& program, const std::string& arguments);
-
     PROCESS_INFORMATION info_{};
     bool started_ = false;
 };

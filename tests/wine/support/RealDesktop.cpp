@@ -34,7 +34,9 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
         for (int run = 0; run < each.runs; ++run) {
             const std::string event = "VelqornsDesktop" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(ready.size());
             ready.push_back(::CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
-            if (!Launch(each.folder, each.name, event)) return;
+            PROCESS_INFORMATION info{};
+            if (!StartProcess(each.folder + "\\" + each.name, event, info, job_)) return;
+            processes_.push_back({each.name, info.hProcess, info.dwProcessId});
         }
     }
     started_ = true;
@@ -45,26 +47,10 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     for (HANDLE event : ready) ::CloseHandle(event);
 }
 
-bool RealDesktop::Launch(const std::string& folder, const std::string& name, const std::string& arguments) {
-    const std::string path = folder + "\\" + name;
-    std::string commandLine = "\"" + path + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                          &startup, &info))
-        return false;
-    ::AssignProcessToJobObject(job_, info.hProcess);
-    ::ResumeThread(info.hThread);
-    ::CloseHandle(info.hThread);
-    processes_.push_back({name, info.hProcess, info.dwProcessId});
-    return true;
-}
-
 RealDesktop::~RealDesktop() {
     ::TerminateJobObject(job_, 0);
-    for (const Process& process : processes_) End(process.id);  // also those the job could not take
-    for (const Process& process : processes_) ::CloseHandle(process.handle);
+    for (const Process& process : processes_)  // also those the job could not take
+        ::TerminateProcess(process.handle, 0), ::WaitForSingleObject(process.handle, kWaitLimit), ::CloseHandle(process.handle);
     ::CloseHandle(job_);
     for (auto made = made_.rbegin(); made != made_.rend(); ++made)
         if (!::DeleteFileA(made->c_str())) ::RemoveDirectoryA(made->c_str());
