@@ -75,7 +75,6 @@ protected:
     // Shows the page as a window of its own.
     TFormQorns& Open(platform::IProcessSystem& system = platform::Win32Platform::Instance()) {
         page = application.Own(std::make_unique<TFormQorns>(&application, system));
-        page->SetBounds(40, 40, page->Width(), page->Height());
         page->Show();
         ::SetForegroundWindow(page->Handle());
         Settle(application);
@@ -294,8 +293,7 @@ TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindows
     EXPECT_EQ(system.ExeType(dos.c_str()), 0x5A4Du);  // the letters in memory order, as Windows gives them
     EXPECT_EQ(ExeTypeToText(system.ExeType(text.c_str())), "");
     EXPECT_EQ(ExeTypeToText(system.ExeType(BesideThisProgram("no such file.exe").c_str())), "");
-    ::DeleteFileA(dos.c_str());
-    ::DeleteFileA(text.c_str());
+    for (const std::string& file : {dos, text}) ::DeleteFileA(file.c_str());
 }
 
 }  // namespace

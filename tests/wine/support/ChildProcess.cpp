@@ -3,8 +3,6 @@
 
 #include <atomic>
 
-static constexpr DWORD kWaitLimit = 60000;
-
 std::string BesideThisProgram(const std::string& name) {
     char own[MAX_PATH] = {};
     const std::string path(own, ::GetModuleFileNameA(nullptr, own, MAX_PATH));

@@ -8,6 +8,8 @@
 
 #include <string>
 
+constexpr DWORD kWaitLimit = 60000;  // every wait's limit (ms): a broken build fails a test, not hangs
+
 // The full path of a file beside this test program.
 std::string BesideThisProgram(const std::string& name);
 // Starts program with these arguments, in job if given before it runs; false if it could not.
