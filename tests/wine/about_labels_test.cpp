@@ -11,7 +11,6 @@
 #include "support/TestWindows.h"
 #include "support/WindowPixels.h"
 #include "toolkit/Form.h"
-#include "toolkit/Label.h"
 #include "toolkit/Screen.h"
 
 static bool operator==(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b); }

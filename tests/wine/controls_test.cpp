@@ -10,7 +10,6 @@
 #include "toolkit/Form.h"
 #include "toolkit/GroupBox.h"
 #include "toolkit/Layout.h"
-#include "toolkit/ListBox.h"
 #include "toolkit/PopupMenu.h"
 
 namespace {
@@ -96,9 +95,7 @@ TEST_F(ControlsTest, ListBoxKeepsListOrderAndOneSelectionOrNoneAndRightClickOpen
     menu.Add("Terminate Process")->OnClick = [&](TObject*) { seen += "menu at " + std::to_string(list.ItemIndex()) + ";"; };
     menu.Add("Refresh");
     DialogAnswerer answer("");  // the popup menu
-    RECT line{};
-    ::SendMessageA(list.Handle(), LB_GETITEMRECT, 3, reinterpret_cast<LPARAM>(&line));
-    Click(list.Handle(), {(line.left + line.right) / 2, (line.top + line.bottom) / 2}, /*right=*/true);
+    ClickLine(application, list, 3, /*right=*/true);
     PumpUntil(application, [&] { return seen.find("menu") != std::string::npos; });
     EXPECT_TRUE(answer.Finish()) << answer.Failure();
     EXPECT_EQ(seen, "mouse 1 at 1;menu at 1;");

@@ -1,19 +1,12 @@
-// The process list page, driven as a user drives it: real clicks and key releases on its
+// The process list page, driven as a user drives it: clicks and key releases on its
 // lists, its menu items and answers to its dialogs; against made-up snapshots for exact
 // lines, and against this program, a child it starts and a library it loads. And the
 // platform's corrections of what the system reports, read by the process list.
 #include "pages/FFindPro.h"
 
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <fstream>
-#include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
@@ -27,7 +20,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 const std::string kAlphaPath = "C:\\Program Files\\A Long Vendor Name\\A Longer Product Name\\Bin\\Alpha.exe";
 const std::string kKernPath = "C:\\WINDOWS\\SYSTEM32\\KERN.DLL";
 const HICON kShownIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
@@ -58,24 +50,6 @@ public:
     }
 };
 
-Lines Captions(std::initializer_list<const TLabel*> labels) {
-    Lines captions;
-    for (const TLabel* label : labels) captions.push_back(label->Caption());
-    return captions;
-}
-
-Lines LinesOf(const TListBox& list) {
-    Lines lines;
-    for (int k = 0; k < list.Count(); ++k) lines.push_back(list.Strings(k));
-    return lines;
-}
-
-int LineOf(const TListBox& list, const std::string& text) {
-    for (int k = 0; k < list.Count(); ++k)
-        if (::lstrcmpiA(list.Strings(k).c_str(), text.c_str()) == 0) return k;
-    return -1;
-}
-
 // The real platform, where identifiers can be made to name another process by now.
 class ReusedIds : public platform::Win32Platform {
 public:
@@ -90,9 +64,7 @@ std::string Shown(const TFormQorns& page) {
     std::string shown;
     for (const TControl* control : page.Controls())
         if (const auto* label = dynamic_cast<const TLabel*>(control)) shown += label->Caption() + "|";
-    for (const TListBox* list : {page.ListBox1, page.ListBox2})
-        for (const std::string& line : LinesOf(*list)) shown += line + ",";
-    shown += std::to_string(page.ListBox1->ItemIndex()) + "," + std::to_string(page.ListBox2->ItemIndex());
+    for (const TListBox* list : {page.ListBox1, page.ListBox2}) shown += Copied(LinesOf(*list)) + std::to_string(list->ItemIndex());
     return shown + Hex(platform::FromHicon(page.Image1->Icon()), 4) + Hex(platform::FromHicon(page.Image2->Icon()), 4);
 }
 
@@ -100,31 +72,19 @@ class ProcessPage : public ::testing::Test {
 protected:
     void SetUp() override { application.Initialize(); }
 
-    // Shows the page on top of everything, as a window of its own, so that clicks reach it.
+    // Shows the page as a window of its own.
     TFormQorns& Open(platform::IProcessSystem& system = platform::Win32Platform::Instance()) {
         page = application.Own(std::make_unique<TFormQorns>(&application, system));
-        page->SetBounds(40, 40, page->Width(), page->Height());
         page->Show();
-        ::SetWindowPos(page->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetForegroundWindow(page->Handle());
-        Pump();
+        Settle(application);
         return *page;
     }
-    void Pump() {
-        for (int i = 0; i < 20; ++i, ::Sleep(1)) application.ProcessMessages();
-    }
-    // A real click on a line, scrolled into view first.
-    void ClickLine(TListBox& list, int line) {
-        ::SendMessageA(list.Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
-        RECT rect{};
-        ::SendMessageA(list.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&rect));
-        Click(list.Handle(), {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-        Pump();
-    }
+    void ClickLine(TListBox& list, int line) { ::ClickLine(application, list, line); }
     void PressKey(TListBox& list, WORD key) {
         list.SetFocus();
         PostKey(list.Handle(), key);
-        Pump();
+        Settle(application);
     }
     // Chooses a menu item with answers for the confirmation and the error it may open;
     // whether each was answered (none: neither dialog came).
@@ -132,7 +92,7 @@ protected:
         confirm = std::make_unique<DialogAnswerer>("Confirm", confirmButton);
         DialogAnswerer error("Error", "OK");
         item->OnClick(item);
-        Pump();
+        Settle(application);
         const bool confirmed = confirm->Found() ? confirm->Finish() : confirm->Stop();
         EXPECT_TRUE(confirmed || !confirm->Found()) << confirm->Failure();
         const bool errorShown = confirmed && error.Found() ? error.Finish() : error.Stop();
@@ -167,14 +127,13 @@ TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModuleAndN
               (Lines{"2 module(s) found", "ModuleID: 00000000", "hModule: 00400000"}));
     // Ctrl+C in either list: the entry and its lines as shown, the path whole though shown shortened.
     PressWithCtrl(application, page.ListBox2->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), "Alpha.exe\r\nModuleID: 00000000\r\nProcessID: 00001234\r\nHIcon: 12345\r\n"
-                                                   "GlblCntUse: 0\r\nProcCntUse: 0\r\nmodBaseSize: 0\r\nhModule: 00400000\r\n"
-                                                   "mBaseAdress: 00400000\r\n" + kAlphaPath + "\r\n");
+    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT),
+              "Alpha.exe\r\n" + Copied(Captions({page.Label14, page.Label15, page.Label22, page.Label16, page.Label17,
+                                                  page.Label19, page.Label20, page.Label23})) + kAlphaPath + "\r\n");
     PressWithCtrl(application, page.ListBox1->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), "Alpha.exe\r\nCntUsage: 0\r\nProcessID: 00001234\r\nHIcon: 12345\r\n"
-                                                   "DefHeapID: 123456789ABC\r\nModuleID: 0000004D\r\nCntThreads: 3\r\n"
-                                                   "ParentID: 80000001\r\nPriority: 8 [Normal  ] 32-Bit\r\n"
-                                                   "dwFlags: -2147483648\r\n" + kAlphaPath + "\r\n");
+    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT),
+              "Alpha.exe\r\n" + Copied(Captions({page.Label5, page.Label6, page.Label18, page.Label7, page.Label8, page.Label9,
+                                                  page.Label10, page.Label11, page.Label12})) + kAlphaPath + "\r\n");
 
     PressKey(*page.ListBox2, VK_DOWN);
     EXPECT_EQ(Captions({page.Label14, page.Label15, page.Label16, page.Label17, page.Label19, page.Label20,
@@ -303,10 +262,10 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
     ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "np&x.exe"));
     EXPECT_EQ(page.Label13->Caption(), Fitted(desktop.OddProgram()));
     EXPECT_EQ(page.Label13->Caption().substr(page.Label13->Caption().size() - 8), "np&x.exe");
-    for (const TControl* control : page.Controls())
-        if (const auto* label = dynamic_cast<const TLabel*>(control)) {
-            EXPECT_FALSE(label->ShowAccelChar()) << label->Name;
-        }
+    for (const TControl* control : page.Controls()) {
+        const auto* label = dynamic_cast<const TLabel*>(control);
+        EXPECT_FALSE(label && label->ShowAccelChar()) << control->Name;
+    }
 }
 
 // The platform's corrections of what the system reports, on the real system: this program's
@@ -334,8 +293,7 @@ TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindows
     EXPECT_EQ(system.ExeType(dos.c_str()), 0x5A4Du);  // the letters in memory order, as Windows gives them
     EXPECT_EQ(ExeTypeToText(system.ExeType(text.c_str())), "");
     EXPECT_EQ(ExeTypeToText(system.ExeType(BesideThisProgram("no such file.exe").c_str())), "");
-    ::DeleteFileA(dos.c_str());
-    ::DeleteFileA(text.c_str());
+    for (const std::string& file : {dos, text}) ::DeleteFileA(file.c_str());
 }
 
 }  // namespace

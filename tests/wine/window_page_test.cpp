@@ -4,13 +4,8 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <cstdio>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "pages/FListWin.h"
 #include "platform/Win32Platform.h"
@@ -83,32 +78,11 @@ protected:
         ::SetForegroundWindow(host->Handle());
         Settle(application);
     }
-    void Until(const std::function<bool()>& done) { PumpUntil(application, done); }
 
     // ListBox1 shows WinList1's list, line for line.
-    bool InStep() const {
-        const TStringList& entries = page->WinList1->WindowList();
-        bool same = page->ListBox1->Count() == entries.Count();
-        for (int i = 0; same && i < entries.Count(); ++i) same = page->ListBox1->Strings(i) == entries.Strings(i);
-        return same;
-    }
-    int LineOf(const std::string& title) const {
-        for (int i = 0; i < page->ListBox1->Count(); ++i)
-            if (page->ListBox1->Strings(i) == title) return i;
-        return -1;
-    }
-    // A click on a line (scrolled into view) posted as the system posts one, so that another
-    // program on the display cannot take it; handled before it returns.
-    void ClickLine(int line, bool right = false) {
-        HWND list = page->ListBox1->Handle();
-        ::SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
-        RECT item{};
-        ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
-        const LPARAM point = MAKELPARAM(item.left + 20, (item.top + item.bottom) / 2);
-        ::PostMessageA(list, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, point);
-        ::PostMessageA(list, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, point);
-        if (!right) Settle(application);
-    }
+    bool InStep() const { return LinesOf(*page->ListBox1) == LinesOf(page->WinList1->WindowList()); }
+    int LineOf(const std::string& title) const { return ::LineOf(*page->ListBox1, title); }
+    void ClickLine(int line, bool right = false) { ::ClickLine(application, *page->ListBox1, line, right); }
     // Selects the window's line and chooses "Terminate Process", answering the warning.
     void Terminate(const std::string& title, const std::string& answer) {
         ClickLine(LineOf(title));
@@ -192,9 +166,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     const std::uint32_t style = static_cast<std::uint32_t>(::GetWindowLongA(known.get(), GWL_STYLE));
     const std::uint32_t exStyle = static_cast<std::uint32_t>(::GetWindowLongA(known.get(), GWL_EXSTYLE));
     const IconHandle icon = page->WinList1->GetIcon(LineOf(title));  // none: no such file
-    const std::vector<std::string> shown = {page->Label1->Caption(), page->Label7->Caption(), page->Label6->Caption(),
-                                            page->Label5->Caption(), page->Label2->Caption(), page->Label8->Caption()};
-    EXPECT_EQ(shown, (std::vector<std::string>{
+    EXPECT_EQ(Captions({page->Label1, page->Label7, page->Label6, page->Label5, page->Label2, page->Label8}), (Lines{
                          "HWnd:      " + Hex(FromHwnd(known.get()), 4),
                          "ThreadID:  " + Hex(::GetCurrentThreadId(), 4) + " / ProcessID: " + Hex(::GetCurrentProcessId(), 4),
                          "HParent:   0000 -> Desktop", std::string("ClassName: ") + kPlainWindowClass,
@@ -206,10 +178,8 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
 
     // Ctrl+C: the line and its details as shown, the path whole.
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
-    std::string copied = title + "\r\n";
-    for (const TLabel* line : {page->Label8, page->Label1, page->Label7, page->Label5, page->Label6, page->Label2})
-        copied += line->Caption() + "\r\n";
-    copied += kLongPath + "\r\n";
+    const std::string copied = Copied({title, page->Label8->Caption(), page->Label1->Caption(), page->Label7->Caption(),
+                                       page->Label5->Caption(), page->Label6->Caption(), page->Label2->Caption(), kLongPath});
     EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), copied);
     EXPECT_TRUE(ClipboardText<std::u16string>(CF_UNICODETEXT) == Utf16From1252(copied));
     ASSERT_TRUE(SetClipboardText(nullptr, "before"));
@@ -227,7 +197,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
             if (page->WinList1->GetProcessId(i) == editor.Id()) return i;
         return -1;
     };
-    Until([&] { return page->Refresh1Click(page), editorLine() >= 0; });
+    PumpUntil(application, [&] { return page->Refresh1Click(page), editorLine() >= 0; });
     ClickLine(editorLine());
     EXPECT_EQ(::lstrcmpiA(page->Label4->Caption().c_str(), editorPath.c_str()), 0) << page->Label4->Caption();
     const IconHandle editorIcon = page->WinList1->GetIcon(editorLine());
@@ -246,7 +216,7 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
     const auto victim = StartTitled(title), chosen = StartTitled(chosenTitle);
     Embed();
     auto listed = [&] { return LineOf(title) >= 0 && LineOf(chosenTitle) >= 0; };
-    Until([&] { return page->Refresh1Click(page), listed(); });  // the programs open their windows late
+    PumpUntil(application, [&] { return page->Refresh1Click(page), listed(); });  // the programs open their windows late
     ASSERT_TRUE(listed());
     int scans = platform.scans;
     Terminate(title, "&No");  // it lives on: below
@@ -287,7 +257,7 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
     DialogAnswerer menu("", "", afterRefill(0));
     DialogAnswerer confirm("Confirm", "&Yes", afterRefill(1));
     ClickLine(page->ListBox1->ItemIndex(), /*right=*/true);
-    Until([&] { return confirm.Found() && chosen->Ended(); });
+    PumpUntil(application, [&] { return confirm.Found() && chosen->Ended(); });
     ASSERT_TRUE(menu.Finish()) << menu.Failure();
     ASSERT_TRUE(confirm.Finish()) << confirm.Failure();
     EXPECT_EQ(confirm.Text(), Warning(chosenTitle));
@@ -318,10 +288,10 @@ TEST_F(WindowPage, AutomaticRefreshFollowsWindowsForAThousandTicksAndNothingGrow
     auto round = [&](int i) {
         const std::string title = "Velqorns soak " + std::to_string(i % 3);
         Window window = MakeWindow(title.c_str());
-        Until([&] { return LineOf(title) >= 0; });
+        PumpUntil(application, [&] { return LineOf(title) >= 0; });
         const bool listed = LineOf(title) >= 0;
         window.reset();
-        Until([&] { return LineOf(title) < 0; });
+        PumpUntil(application, [&] { return LineOf(title) < 0; });
         return listed && LineOf(title) < 0 && InStep();
     };
     for (int i = 0; i < 30; ++i) ASSERT_TRUE(round(i)) << "warm-up round " << i;

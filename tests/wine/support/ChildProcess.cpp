@@ -3,21 +3,22 @@
 
 #include <atomic>
 
-static constexpr DWORD kWaitLimit = 60000;
-
 std::string BesideThisProgram(const std::string& name) {
     char own[MAX_PATH] = {};
     const std::string path(own, ::GetModuleFileNameA(nullptr, own, MAX_PATH));
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
-bool ChildProcess::Start(const std::string& program, const std::string& arguments) {
+bool StartProcess(const std::string& program, const std::string& arguments, PROCESS_INFORMATION& info, HANDLE job) {
     std::string commandLine = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
+    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                          &startup, &info))
         return false;
-    ::CloseHandle(info_.hThread);
+    if (job) ::AssignProcessToJobObject(job, info.hProcess);
+    ::ResumeThread(info.hThread);
+    ::CloseHandle(info.hThread);
     return true;
 }
 
@@ -25,7 +26,7 @@ ChildProcess::ChildProcess() {
     static std::atomic<int> started{0};  // one event per child, so that none sees another's
     const std::string event = "VelqornsTestChild" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(++started);
     const HANDLE ready = ::CreateEventA(nullptr, TRUE, FALSE, event.c_str());
-    if (Start(Path(), event)) {
+    if (StartProcess(Path(), event, info_)) {
         const HANDLE waits[] = {ready, info_.hProcess};
         started_ = ::WaitForMultipleObjects(2, waits, FALSE, kWaitLimit) == WAIT_OBJECT_0;
     }
@@ -33,7 +34,7 @@ ChildProcess::ChildProcess() {
 }
 
 ChildProcess::ChildProcess(const std::string& program, const std::string& arguments) {
-    started_ = Start(program, arguments) && ::WaitForInputIdle(info_.hProcess, kWaitLimit) == 0;
+    started_ = StartProcess(program, arguments, info_) && ::WaitForInputIdle(info_.hProcess, kWaitLimit) == 0;
 }
 
 ChildProcess::~ChildProcess() {

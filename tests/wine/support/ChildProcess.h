@@ -8,8 +8,12 @@
 
 #include <string>
 
+constexpr DWORD kWaitLimit = 60000;  // every wait's limit (ms): a broken build fails a test, not hangs
+
 // The full path of a file beside this test program.
 std::string BesideThisProgram(const std::string& name);
+// Starts program with these arguments, in job if given before it runs; false if it could not.
+bool StartProcess(const std::string& program, const std::string& arguments, PROCESS_INFORMATION& info, HANDLE job = nullptr);
 
 class ChildProcess {
 public:
@@ -29,8 +33,6 @@ public:
     DWORD ExitCode() const;
 
 private:
-    bool Start(const std::string& program, const std::string& arguments);
-
     PROCESS_INFORMATION info_{};
     bool started_ = false;
 };

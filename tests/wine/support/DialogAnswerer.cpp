@@ -13,18 +13,12 @@ namespace {
 constexpr auto kTimeout = std::chrono::seconds(20);
 constexpr auto kPoll = std::chrono::milliseconds(10);
 
-// The window's text: as stored by the system (in Windows-1252, no message sent), or as the
-// window itself gives it for WM_GETTEXT (answered on its own thread).
-std::string WindowText(HWND window, bool stored) {
+// The window's text as stored by the system, in Windows-1252 (no message sent).
+std::string WindowText(HWND window) {
     wchar_t wide[512];
     char text[1024] = "";
-    DWORD_PTR length = 0;
-    if (stored)
-        length = static_cast<DWORD_PTR>(std::max(0, ::WideCharToMultiByte(1252, 0, wide, ::InternalGetWindowText(window, wide, 512),
-                                                                          text, sizeof text, nullptr, nullptr)));
-    else
-        ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length);
-    return std::string(text, length);
+    const int length = ::WideCharToMultiByte(1252, 0, wide, ::InternalGetWindowText(window, wide, 512), text, sizeof text, nullptr, nullptr);
+    return std::string(text, static_cast<size_t>(std::max(0, length)));
 }
 
 // A key can reach a menu before its loop reads the keyboard and be lost, so each step is
@@ -93,8 +87,8 @@ void DialogAnswerer::Run() {
     for (HWND child = ::GetWindow(dialog, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         char kind[16] = "";
         ::GetClassNameA(child, kind, sizeof kind);
-        if (std::string(kind) != "Button") text_ = WindowText(child, false);
-        else buttons_.push_back(WindowText(child, true)), buttonWindows_.push_back(child);
+        if (std::string(kind) != "Button") text_ = WindowText(child);
+        else buttons_.push_back(WindowText(child)), buttonWindows_.push_back(child);
     }
     found_ = true;
     while (ready_ && !ready_() && !timedOut()) std::this_thread::sleep_for(kPoll);

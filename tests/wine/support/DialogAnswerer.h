@@ -21,9 +21,7 @@ public:
     // thread, so it must be thread-safe; also bounded by the time-out), then answers: presses
     // the button of this caption, or gives one of the answers above.
     DialogAnswerer(std::string caption, std::string answer = {}, std::function<bool()> ready = {});
-    ~DialogAnswerer() { Stop(); }
-    DialogAnswerer(const DialogAnswerer&) = delete;
-    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    ~DialogAnswerer() { Stop(); }  // neither copied nor moved: its thread works on it
 
     bool Found() const { return found_; }  // once the dialog has been seen (any thread may ask)
     // Waits for the answer; true when the dialog was found, answered and has gone.

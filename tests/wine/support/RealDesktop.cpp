@@ -6,8 +6,6 @@
 
 #include "support/ChildProcess.h"
 
-static constexpr DWORD kWaitLimit = 60000;  // a broken build fails a test rather than hanging
-
 RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
@@ -15,17 +13,15 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     const std::string top = std::string(temp) + "velqorns-desktop-" + std::to_string(::GetCurrentProcessId());
-    // Where each copy goes and how many times it runs; the odd program first.
+    // Where each copy goes and how many times it runs; the top folder first.
     struct Copies {
         std::string folder, name;
         int runs;
     };
-    std::vector<Copies> copies = {{top + "\\Tom & J\xE9rry", "np&x.exe", 1}, {top, kManyName, kManyCount},
+    std::vector<Copies> copies = {{top, kManyName, kManyCount}, {top + "\\Tom & J\xE9rry", "np&x.exe", 1},
                                   {top + "\\old", "BROWSER.EXE", 2}, {top + "\\legacy", "Browser.exe", 2}};
     for (int i = 1; i <= 20; ++i) copies.push_back({top + "\\apps", "worker" + std::to_string(i) + ".exe", 4});
-    oddProgram_ = copies[0].folder + "\\np&x.exe";
-    made_.push_back(top);
-    ::CreateDirectoryA(top.c_str(), nullptr);
+    oddProgram_ = copies[1].folder + "\\np&x.exe";
     std::vector<HANDLE> ready;
     for (const Copies& each : copies) {
         if (::CreateDirectoryA(each.folder.c_str(), nullptr)) made_.push_back(each.folder);
@@ -34,7 +30,9 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
         for (int run = 0; run < each.runs; ++run) {
             const std::string event = "VelqornsDesktop" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(ready.size());
             ready.push_back(::CreateEventA(nullptr, TRUE, FALSE, event.c_str()));
-            if (!Launch(each.folder, each.name, event)) return;
+            PROCESS_INFORMATION info{};
+            if (!StartProcess(each.folder + "\\" + each.name, event, info, job_)) return;
+            processes_.push_back({each.name, info.hProcess, info.dwProcessId});
         }
     }
     started_ = true;
@@ -45,26 +43,10 @@ RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     for (HANDLE event : ready) ::CloseHandle(event);
 }
 
-bool RealDesktop::Launch(const std::string& folder, const std::string& name, const std::string& arguments) {
-    const std::string path = folder + "\\" + name;
-    std::string commandLine = "\"" + path + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                          &startup, &info))
-        return false;
-    ::AssignProcessToJobObject(job_, info.hProcess);
-    ::ResumeThread(info.hThread);
-    ::CloseHandle(info.hThread);
-    processes_.push_back({name, info.hProcess, info.dwProcessId});
-    return true;
-}
-
 RealDesktop::~RealDesktop() {
     ::TerminateJobObject(job_, 0);
-    for (const Process& process : processes_) End(process.id);  // also those the job could not take
-    for (const Process& process : processes_) ::CloseHandle(process.handle);
+    for (const Process& process : processes_)  // also those the job could not take
+        ::TerminateProcess(process.handle, 0), ::WaitForSingleObject(process.handle, kWaitLimit), ::CloseHandle(process.handle);
     ::CloseHandle(job_);
     for (auto made = made_.rbegin(); made != made_.rend(); ++made)
         if (!::DeleteFileA(made->c_str())) ::RemoveDirectoryA(made->c_str());

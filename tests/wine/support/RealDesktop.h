@@ -33,8 +33,6 @@ private:
         HANDLE handle;
         DWORD id;
     };
-    bool Launch(const std::string& folder, const std::string& name, const std::string& arguments);
-
     std::string oddProgram_;
     std::vector<std::string> made_;  // folders and files, in the order made
     HANDLE job_;

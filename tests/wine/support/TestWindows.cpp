@@ -54,6 +54,34 @@ void Settle(TApplication& application) {
     application.RemoveMessageFilter(filter);
 }
 
+void ClickLine(TApplication& application, TListBox& list, int line, bool right) {
+    ::SendMessageA(list.Handle(), LB_SETTOPINDEX, static_cast<WPARAM>(line), 0);
+    RECT item{};
+    ::SendMessageA(list.Handle(), LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&item));
+    const LPARAM point = MAKELPARAM(item.left + 20, (item.top + item.bottom) / 2);
+    ::PostMessageA(list.Handle(), right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, point);
+    ::PostMessageA(list.Handle(), right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, point);
+    if (!right) Settle(application);
+}
+
+Lines Captions(std::initializer_list<const TLabel*> labels) {
+    Lines captions;
+    for (const TLabel* label : labels) captions.push_back(label->Caption());
+    return captions;
+}
+
+int LineOf(const TListBox& list, const std::string& text) {
+    for (int k = 0; k < list.Count(); ++k)
+        if (::lstrcmpiA(list.Strings(k).c_str(), text.c_str()) == 0) return k;
+    return -1;
+}
+
+std::string Copied(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
 Window MakeWindow(const char* title, DWORD style, HWND owner) {
     static const bool registered = [] {
         WNDCLASSA windowClass{};

@@ -1,6 +1,6 @@
-// Helpers for the tests against real windows: user input (real clicks, posted keys), the
-// message loop run until something happened, plain windows of the test's own, and the
-// clipboard's text.
+// Helpers for the tests against real windows: user input (real clicks, posted keys and clicks),
+// the message loop run until something happened, plain windows of the test's own, what lists
+// and labels show, and the clipboard's text.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +11,11 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "toolkit/Application.h"
+#include "toolkit/Label.h"
+#include "toolkit/ListBox.h"
 
 // A real click through the system's input queue at a point of window's client area. Each
 // event carries its position: another program may move the pointer in between.
@@ -26,6 +29,24 @@ void PumpUntil(TApplication& application, const std::function<bool()>& done);
 // Handles every message posted so far: they keep their order, so a marker posted now comes
 // after them.
 void Settle(TApplication& application);
+
+// A click on a list's line (scrolled into view) posted as the system posts one, so that another
+// program on the display cannot take it; a left click is handled before it returns.
+void ClickLine(TApplication& application, TListBox& list, int line, bool right = false);
+
+// What a list (of strings or on screen) and labels show; the first line of a list box that
+// reads text (in any letter case), or -1.
+using Lines = std::vector<std::string>;
+template <class List>
+Lines LinesOf(const List& list) {
+    Lines lines;
+    for (int k = 0; k < list.Count(); ++k) lines.push_back(list.Strings(k));
+    return lines;
+}
+Lines Captions(std::initializer_list<const TLabel*> labels);
+int LineOf(const TListBox& list, const std::string& text);
+// Lines as Ctrl+C copies them: each ended by CR LF.
+std::string Copied(const Lines& lines);
 
 // A plain window of the test's own class (kPlainWindowClass), destroyed with its owner object.
 constexpr const char* kPlainWindowClass = "VelqornsTestWindow";
