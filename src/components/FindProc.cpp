@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+#include "shared/ShortenPath.h"
+
 namespace {
 
 constexpr std::size_t kShortTextCapacity = 12;
@@ -17,11 +19,6 @@ std::string Cut(std::string text) {
     return text;
 }
 
-// The file-name part of a path: what follows its last backslash or colon.
-std::string FileNamePart(const std::string& path) {
-    const std::size_t separator = path.find_last_of("\\:");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
 
 // Both lists keep the order of the user's locale, letter case ignored.
 TStringList::Comparer LocaleOrderIgnoringCase(platform::IProcessSystem& system) {
@@ -36,6 +33,17 @@ bool ByProcessId(const TObject& a, const TObject& b) {
 
 bool ByBaseAddress(const TObject& a, const TObject& b) {
     return static_cast<const TModuleInfo&>(a).modBaseAddr < static_cast<const TModuleInfo&>(b).modBaseAddr;
+}
+
+// A value asked of the file the first time it is read, then kept; a lookup that fails (throws)
+// is tried again the next time.
+template <class Value, class Lookup>
+Value TakenOnce(Value& value, bool& taken, Lookup lookup) {
+    if (!taken) {
+        value = lookup();
+        taken = true;
+    }
+    return value;
 }
 
 }  // namespace
@@ -99,32 +107,21 @@ TProcessIdentity TProcList::ProcessIdentity(int index) const {
 }
 
 // The file lookups wait until a record's type or icon is read: most records are never
-// shown, and each lookup opens the file. A lookup that fails is tried again next time.
+// shown, and each lookup opens the file.
 std::string TProcList::ProcessExeType(int index) const {
     const TProcessInfo& info = Process(index);
-    if (!info.exeTypeTaken) {
-        info.ExeTypeText = Cut(ExeTypeToText(system_.ExeType(info.szExeFile.c_str())));
-        info.exeTypeTaken = true;
-    }
-    return info.ExeTypeText;
+    return TakenOnce(info.ExeTypeText, info.exeTypeTaken,
+                     [&] { return Cut(ExeTypeToText(system_.ExeType(info.szExeFile.c_str()))); });
 }
 
 platform::IconHandle TProcList::ProcessIcon(int index) const {
     const TProcessInfo& info = Process(index);
-    if (!info.iconTaken) {
-        info.hIcon = system_.FileIcon(info.szExeFile.c_str());
-        info.iconTaken = true;
-    }
-    return info.hIcon;
+    return TakenOnce(info.hIcon, info.iconTaken, [&] { return system_.FileIcon(info.szExeFile.c_str()); });
 }
 
 platform::IconHandle TProcList::ModuleIcon(int index) const {
     const TModuleInfo& info = Module(index);
-    if (!info.iconTaken) {
-        info.hIcon = system_.FileIcon(info.szExePath.c_str());
-        info.iconTaken = true;
-    }
-    return info.hIcon;
+    return TakenOnce(info.hIcon, info.iconTaken, [&] { return system_.FileIcon(info.szExePath.c_str()); });
 }
 
 void TProcList::ReadProcessList() {

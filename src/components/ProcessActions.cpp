@@ -1,7 +1,7 @@
 // Ending a process and releasing a module of this program, through the platform.
 #include "components/ProcessActions.h"
 
-#include <cctype>
+#include "shared/ShortenPath.h"
 
 namespace {
 
@@ -27,25 +27,13 @@ private:
     std::uintptr_t handle_;
 };
 
-std::string FileNamePart(const std::string& path) {
-    const std::size_t separator = path.find_last_of("\\:");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 // Where the start time could not be read, the executable is the best evidence left: the
 // whole path when the list had it, else the file name that the snapshot gave.
-bool SameExecutable(const std::string& listed, const std::string& now) {
+bool SameExecutable(platform::IProcessSystem& system, const std::string& listed, const std::string& now) {
     if (listed.empty() || now.empty()) return false;
-    if (listed.find_first_of("\\:") == std::string::npos) return SameTextIgnoringCase(listed, FileNamePart(now));
-    return SameTextIgnoringCase(listed, now);
+    const std::string compared = listed.find_first_of("\\:") == std::string::npos ? FileNamePart(now) : now;
+    return system.CompareTextIgnoreCase(listed.data(), static_cast<int>(listed.size()), compared.data(),
+                                        static_cast<int>(compared.size())) == 0;
 }
 
 }  // namespace
@@ -64,7 +52,7 @@ TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const T
                                        std::uint32_t waitMilliseconds) {
     const auto isChosen = [&system, &chosen](std::uintptr_t process) {
         if (chosen.creationTime != 0) return system.ProcessCreationTime(process) == chosen.creationTime;
-        return SameExecutable(chosen.exePath, system.ProcessImagePath(process));
+        return SameExecutable(system, chosen.exePath, system.ProcessImagePath(process));
     };
     return TerminateProcessIf(system, chosen.processId, isChosen, waitMilliseconds);
 }

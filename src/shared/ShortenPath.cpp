@@ -20,12 +20,15 @@ std::string CutFirstDirectory(std::string directory) {
 
 }  // namespace
 
+std::string FileNamePart(const std::string& path) {
+    const std::size_t separator = path.find_last_of("\\:");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
 std::string ShortenPath(const std::string& path, const std::function<int(const std::string&)>& measure,
                         int maxWidth) {
-    const auto lastSeparator = path.find_last_of("\\:");
-    const auto nameStart = lastSeparator == std::string::npos ? 0 : lastSeparator + 1;
-    const std::string name = path.substr(nameStart);
-    std::string directory = path.substr(0, nameStart);
+    const std::string name = FileNamePart(path);
+    std::string directory = path.substr(0, path.size() - name.size());
     std::string drive;
     if (directory.size() >= 2 && directory[1] == ':') {
         drive = directory.substr(0, 2);

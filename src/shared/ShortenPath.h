@@ -11,3 +11,6 @@
 // pixels of a text in the caller's font.
 std::string ShortenPath(const std::string& path, const std::function<int(const std::string&)>& measure,
                         int maxWidth);
+
+// The file name of a path: what follows its last backslash or colon, or the whole text.
+std::string FileNamePart(const std::string& path);

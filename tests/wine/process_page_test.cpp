@@ -16,7 +16,6 @@
 #include "support/FakeProcessSystem.h"
 #include "support/RealDesktop.h"
 #include "support/TestWindows.h"
-#include "toolkit/Clipboard.h"
 
 namespace {
 
