@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "toolkit/LayoutValues.h"
 
@@ -37,8 +38,34 @@ TWinControl::~TWinControl() {
     DestroyHandle();
 }
 
+namespace {
+
+// The toolkit's windows and their objects. Every message of every window is looked up here,
+// so the table is the program's own: a window property would cost a call into the window
+// manager per message (under Wine a round trip to its server, tens of microseconds). A
+// window lives on the thread that made it, and so does its entry.
+std::unordered_map<HWND, TWinControl*>& Objects() {
+    thread_local std::unordered_map<HWND, TWinControl*> objects;
+    return objects;
+}
+
+}  // namespace
+
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window ? static_cast<TWinControl*>(::GetPropA(window, kObjectProperty)) : nullptr;
+    if (!window) return nullptr;
+    const auto& objects = Objects();
+    const auto found = objects.find(window);
+    return found != objects.end() ? found->second : nullptr;
+}
+
+void TWinControl::Attach(HWND window) {
+    handle_ = window;
+    Objects()[window] = this;
+}
+
+void TWinControl::Detach() {
+    Objects().erase(handle_);
+    handle_ = nullptr;
 }
 
 void TWinControl::CreateParams(TCreateParams& params) {
@@ -85,8 +112,7 @@ void TWinControl::CreateHandle() {
                                  std::to_string(error) + ")");
     }
     if (!ownClass_) {  // a system class: subclassed now that it exists
-        handle_ = window;
-        ::SetPropA(window, kObjectProperty, this);
+        Attach(window);
         defaultProc_ = reinterpret_cast<WNDPROC>(
             ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
     }
@@ -107,7 +133,7 @@ void TWinControl::DestroyHandle() {
     if (!handle_) return;
     HWND window = handle_;
     ::DestroyWindow(window);  // WM_NCDESTROY forgets the handle
-    handle_ = nullptr;
+    if (handle_) Detach();    // ... unless the window could not be destroyed
 }
 
 void TWinControl::SetParent(TWinControl* parent) {

@@ -92,10 +92,11 @@ protected:
 private:
     friend class TControl;
     friend class TGraphicControl;
-    static constexpr const char* kObjectProperty = "Velqorns.Control";  // the window's object
     static constexpr const char* kWindowClass = "VelqornsWindow";        // the toolkit's own class
     static void RegisterWindowClass();
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Attach(HWND window);  // the window is this object's from now on
+    void Detach();             // ... and no longer, at its last message
     void CreateHandle();
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);

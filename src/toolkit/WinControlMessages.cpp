@@ -58,8 +58,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wP
     TWinControl* control = FromHandle(window);
     if (!control && message == WM_NCCREATE) {
         control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        control->handle_ = window;
-        ::SetPropA(window, kObjectProperty, control);
+        control->Attach(window);
     }
     if (!control) return ::DefWindowProcA(window, message, wParam, lParam);
     try {
@@ -226,7 +225,6 @@ LRESULT TWinControl::OnContextMenu(WPARAM wParam, LPARAM lParam) {
 // The window's last message: the object forgets it.
 LRESULT TWinControl::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = DefaultHandler(WM_NCDESTROY, wParam, lParam);
-    ::RemovePropA(handle_, kObjectProperty);
-    handle_ = nullptr;
+    Detach();
     return result;
 }
