@@ -19,8 +19,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     ::RegisterClassA(&windowClass);
     char title[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, title, MAX_PATH);
-    ::CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, 0, 200,
-                      80, nullptr, nullptr, instance, nullptr);
+    HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, 200, 80, nullptr, nullptr, instance, nullptr);
+    // Shown minimised and not activated: on the list of every window viewer, yet covering no
+    // window and taking no focus from the program being timed.
+    ::ShowWindow(window, SW_SHOWMINNOACTIVE);
 
     const long seconds = *commandLine ? std::strtol(commandLine, nullptr, 10) : 600;
     ::SetTimer(nullptr, 0, static_cast<UINT>(seconds > 0 ? seconds : 600) * 1000u, nullptr);

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "components/ProcessActions.h"
+
 using platform::WindowHandle;
 
 namespace {
@@ -19,6 +21,7 @@ constexpr std::size_t kUsualWindows = 256;
 
 constexpr std::uint32_t kWsPopup = 0x80000000;
 constexpr std::uint32_t kWsDisabled = 0x08000000;
+constexpr std::uint32_t kWsVisible = 0x10000000;
 constexpr std::uint32_t kWsSysMenu = 0x00080000;
 constexpr std::uint32_t kWsMinimizeBox = 0x00020000;
 
@@ -88,43 +91,52 @@ void TWinList::FindWindows() {
 bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {
     if (window == 0) return false;
     TWinList& list = *static_cast<TWinList*>(context);
-    if (list.Qualifies(window)) {
-        list.taken_.push_back(window);
+    TakenWindow& candidate = list.candidate_;
+    candidate.handle = window;
+    if (list.Qualifies(candidate)) {
+        list.taken_.push_back(candidate);
         list.currentSum_ += window;
     }
     return true;
 }
 
-bool TWinList::Qualifies(WindowHandle window) {
+// A top-level window is visible exactly when its style word has WS_VISIBLE (its parent, the
+// desktop, always is), so one read of the style answers both the visibility filter and the
+// task-bar rule. Visibility comes before the title: the outcome is the same, and most top-level
+// windows are hidden, so most are settled by that one question.
+bool TWinList::Qualifies(TakenWindow& candidate) {
+    const WindowHandle window = candidate.handle;
+    std::uint32_t style = 0;
+    if (filter_.whatDoFind != id_All || filter_.taskBarSty) style = windows_.WindowLong(window, platform::kGwlStyle);
+    switch (filter_.whatDoFind) {
+        case id_All:
+            break;
+        case id_VisOnly:
+            if (!(style & kWsVisible)) return false;
+            break;
+        case id_InvisOnly:
+            if (style & kWsVisible) return false;
+            break;
+        default:
+            return false;
+    }
     if (!filter_.emptyNames) {
         char title[kTitleSize];
         title[0] = 0;
         windows_.WindowText(window, title, kTitleSize);
         if (title[0] == 0) return false;
-    }
-    switch (filter_.whatDoFind) {
-        case id_All:
-            break;
-        case id_VisOnly:
-            if (!windows_.IsWindowVisible(window)) return false;
-            break;
-        case id_InvisOnly:
-            if (windows_.IsWindowVisible(window)) return false;
-            break;
-        default:
-            return false;
+        candidate.title.assign(title, strnlen(title, kTitleSize - 1));
     }
     if (!filter_.taskBarSty) return true;
     if (windows_.GetOwner(window) != 0) return false;
-    if (IsTaskBarWindow(window)) return true;
+    if (IsTaskBarStyle(style)) return true;
     // A window whose own style fails still counts when its last active popup passes; the
     // window itself, not the popup, is taken.
     const WindowHandle popup = windows_.GetLastActivePopup(window);
-    return popup != window && windows_.IsWindow(popup) && IsTaskBarWindow(popup);
+    return popup != window && windows_.IsWindow(popup) && IsTaskBarStyle(windows_.WindowLong(popup, platform::kGwlStyle));
 }
 
-bool TWinList::IsTaskBarWindow(WindowHandle window) {
-    const std::uint32_t style = windows_.WindowLong(window, platform::kGwlStyle);
+bool TWinList::IsTaskBarStyle(std::uint32_t style) {
     if (!(style & kWsPopup)) return true;
     return (style & kWsMinimizeBox) && !(style & kWsDisabled) && (style & kWsSysMenu);
 }
@@ -132,77 +144,89 @@ bool TWinList::IsTaskBarWindow(WindowHandle window) {
 // The sum tells most changes at once; equal sums still need the sets compared.
 bool TWinList::SameSetAsLastRebuild() {
     if (taken_.size() != lastSet_.size() || currentSum_ != lastSum_) return false;
-    sortedTaken_.assign(taken_.begin(), taken_.end());
-    std::sort(sortedTaken_.begin(), sortedTaken_.end());
+    SortTakenHandles();
     return sortedTaken_ == lastSet_;
+}
+
+void TWinList::SortTakenHandles() {
+    sortedTaken_.clear();
+    for (const TakenWindow& taken : taken_) sortedTaken_.push_back(taken.handle);
+    std::sort(sortedTaken_.begin(), sortedTaken_.end());
 }
 
 void TWinList::Rebuild() {
     windowList_.Clear();
     ++generation_;  // the old records are gone, whether or not the new ones all come
-    if (!taken_.empty()) {
-        ExeFiles exeFiles = TakeExeFiles();
-        for (WindowHandle window : taken_) AddWindow(window, exeFiles);
-    }
+    for (const TakenWindow& taken : taken_) AddWindow(taken);
     // Remembered only once the list is whole, so that a failed rebuild is tried again.
-    sortedTaken_.assign(taken_.begin(), taken_.end());
-    std::sort(sortedTaken_.begin(), sortedTaken_.end());
+    SortTakenHandles();
     lastSet_.swap(sortedTaken_);
     lastSum_ = currentSum_;
 }
 
-// One process snapshot for the whole rebuild: the executable of every running process.
-TWinList::ExeFiles TWinList::TakeExeFiles() {
-    ExeFiles exeFiles;
-    platform::ScopedSnapshot snapshot(processes_, processes_.CreateToolhelp32Snapshot(platform::kSnapProcess, 0));
-    if (!snapshot.get()) return exeFiles;
-    platform::ProcessEntry entry;
-    for (bool more = processes_.Process32First(snapshot.get(), entry); more;
-         more = processes_.Process32Next(snapshot.get(), entry)) {
-        exeFiles.try_emplace(entry.th32ProcessID, ExeFile{entry});
-    }
-    return exeFiles;
+void TWinList::AddWindow(const TakenWindow& taken) {
+    auto info = std::make_unique<TWinInfo>();
+    info->hwnd = taken.handle;
+    windowList_.AddObject(filter_.emptyNames ? Title(taken.handle) : taken.title, std::move(info));
 }
 
-void TWinList::AddWindow(WindowHandle window, ExeFiles& exeFiles) {
-    auto info = std::make_unique<TWinInfo>();
-    info->hwnd = window;
-    info->dwThreadId = windows_.GetWindowThreadProcessId(window, &info->dwProcessId);
-    info->dwStyle = windows_.WindowLong(window, platform::kGwlStyle);
-    info->dwExStyle = windows_.WindowLong(window, platform::kGwlExStyle);
-    info->hwndParent = windows_.WindowLong(window, platform::kGwlHwndParent);
+// A record is read when it is first asked for, not at the rebuild: most are never looked at,
+// and each costs a dozen questions to the window manager (under Wine, round trips to its
+// server), so a rebuild of hundreds of windows would keep the list from showing.
+TWinInfo& TWinList::Record(int index) const {
+    TWinInfo& info = Entry(index);
+    if (!info.read) Read(info);
+    return info;
+}
+
+void TWinList::Read(TWinInfo& info) const {
+    const WindowHandle window = info.hwnd;
+    info.dwThreadId = windows_.GetWindowThreadProcessId(window, &info.dwProcessId);
+    info.dwStyle = windows_.WindowLong(window, platform::kGwlStyle);
+    info.dwExStyle = windows_.WindowLong(window, platform::kGwlExStyle);
+    info.hwndParent = windows_.WindowLong(window, platform::kGwlHwndParent);
 
     char className[kClassSize];
     className[0] = 0;
     windows_.WindowClassName(window, className, kClassSize);
-    info->ClassName = BufferText(className, kClassSize);
+    info.ClassName = BufferText(className, kClassSize);
 
-    if (info->hwndParent == 0) {
-        info->ParentName = "Desktop";
+    if (info.hwndParent == 0) {
+        info.ParentName = "Desktop";
     } else {
-        info->ParentName = Title(info->hwndParent);
-        if (info->ParentName.empty()) info->ParentName = "NoName";
+        info.ParentName = Title(info.hwndParent);
+        if (info.ParentName.empty()) info.ParentName = "NoName";
     }
-
-    std::string title = Title(window);
-
     // Process 0 is what a window that has gone meanwhile reports, not the idle process.
-    if (info->dwProcessId != 0) {
-        const auto found = exeFiles.find(info->dwProcessId);
-        if (found != exeFiles.end()) {
-            ExeFile& exeFile = found->second;
-            if (!exeFile.completed) processes_.CompleteProcessEntry(exeFile.entry);
-            exeFile.completed = true;
-            info->szExeFile = BufferText(exeFile.entry.szExeFile, platform::kMaxPath);
-        }
-    }
-    windowList_.AddObject(std::move(title), std::move(info));
+    if (info.dwProcessId != 0) info.szExeFile = ExeFileOf(window, info.dwProcessId);
+    info.read = true;  // only now: a read that failed is tried again
 }
 
-// The icon waits until a record's is read: most records are never shown, and taking an
-// icon opens the file. One that fails is tried again next time.
+// The full path is asked of the process only while the window still belongs to it: a window
+// lives no longer than its process, so the identifier cannot name a later process then. A
+// process that cannot be opened is looked up in a process snapshot, which gives the file name.
+std::string TWinList::ExeFileOf(WindowHandle window, std::uint32_t processId) const {
+    const auto stillOwned = [this, window, processId](std::uintptr_t) { return WindowBelongsTo(window, processId); };
+    if (std::string path = ProcessPathIf(processes_, processId, stillOwned); !path.empty()) return path;
+    std::string name = SnapshotName(processId);
+    return WindowBelongsTo(window, processId) ? name : "";  // the window outlived the snapshot
+}
+
+// The snapshot is walked until the process's entry; it is always closed.
+std::string TWinList::SnapshotName(std::uint32_t processId) const {
+    platform::ScopedSnapshot snapshot(processes_, processes_.CreateToolhelp32Snapshot(platform::kSnapProcess, processId));
+    if (!snapshot.get()) return "";
+    platform::ProcessEntry entry;
+    for (bool more = processes_.Process32First(snapshot.get(), entry); more;
+         more = processes_.Process32Next(snapshot.get(), entry)) {
+        if (entry.th32ProcessID == processId) return BufferText(entry.szExeFile, platform::kMaxPath);
+    }
+    return "";
+}
+
+// The icon waits until it is asked for: taking one opens the file.
 platform::IconHandle TWinList::GetIcon(int index) const {
-    const TWinInfo& info = Record(index);
+    TWinInfo& info = Record(index);
     if (!info.iconTaken) {
         info.hIcon = info.szExeFile.empty() ? 0 : processes_.FileIcon(info.szExeFile.c_str());
         info.iconTaken = true;
@@ -210,7 +234,7 @@ platform::IconHandle TWinList::GetIcon(int index) const {
     return info.hIcon;
 }
 
-std::string TWinList::Title(WindowHandle window) {
+std::string TWinList::Title(WindowHandle window) const {
     char title[kTitleSize];
     title[0] = 0;
     windows_.WindowText(window, title, kTitleSize);
@@ -219,11 +243,11 @@ std::string TWinList::Title(WindowHandle window) {
 
 int TWinList::IndexOf(WindowHandle window, std::uint32_t processId) const {
     for (int i = 0; i < windowList_.Count(); ++i)
-        if (Record(i).hwnd == window && Record(i).dwProcessId == processId) return i;
+        if (Entry(i).hwnd == window && Record(i).dwProcessId == processId) return i;
     return -1;
 }
 
-bool TWinList::WindowBelongsTo(WindowHandle window, std::uint32_t processId) {
+bool TWinList::WindowBelongsTo(WindowHandle window, std::uint32_t processId) const {
     std::uint32_t owner = 0;
     if (!windows_.IsWindow(window)) return false;
     windows_.GetWindowThreadProcessId(window, &owner);

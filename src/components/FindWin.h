@@ -8,7 +8,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -19,7 +18,9 @@
 // Which windows a scan takes by visibility; stored in one byte.
 enum TFind_ID : std::uint8_t { id_All = 0, id_VisOnly = 1, id_InvisOnly = 2 };
 
-// One listed window, read once when the list was rebuilt and never refreshed.
+// One listed window. The rebuild stores its handle (its title is the list's text); the rest is
+// read from the window when a getter of TWinList first asks for it, and then kept. A window
+// that has gone by then leaves the values 0 and the texts empty.
 class TWinInfo : public TObject {
 public:
     platform::WindowHandle hwndParent = 0;  // owner of a top-level window; 0 when none
@@ -27,14 +28,15 @@ public:
     std::uint32_t dwThreadId = 0;
     std::string ParentName;  // owner's title, "Desktop" without owner, "NoName" when untitled
     std::string ClassName;   // at most 99 characters
-    std::string szExeFile;   // executable of the owning process; empty when not found
-    // The executable's icon, kept by the platform; 0 when none. Taken when first asked for
-    // (TWinList::GetIcon): a rebuild opens no file, however many windows it lists.
-    mutable platform::IconHandle hIcon = 0;
-    mutable bool iconTaken = false;
+    // Executable of the owning process: its full path where the process tells it, else the
+    // file name a process snapshot gives; empty when neither does.
+    std::string szExeFile;
+    platform::IconHandle hIcon = 0;  // the executable's icon, kept by the platform; 0 when none
     std::uint32_t dwProcessId = 0;
     std::uint32_t dwStyle = 0;
     std::uint32_t dwExStyle = 0;
+    bool read = false;       // the fields above, all but hwnd
+    bool iconTaken = false;  // hIcon, read only when asked for: it opens the file
 };
 
 // The error of a value that does not fit its unsigned destination.
@@ -85,7 +87,7 @@ public:
     // index error. <windows.h> renames GetClassName, so the getters live in this header
     // and answer to both spellings.
     platform::WindowHandle GetHwndParent(int index) const { return Record(index).hwndParent; }
-    platform::WindowHandle GetHwnd(int index) const { return Record(index).hwnd; }
+    platform::WindowHandle GetHwnd(int index) const { return Entry(index).hwnd; }
     std::uint32_t GetThreadId(int index) const { return Record(index).dwThreadId; }
     platform::IconHandle GetIcon(int index) const;
     std::uint32_t GetProcessId(int index) const { return Record(index).dwProcessId; }
@@ -102,7 +104,7 @@ public:
 
     // Whether the window exists now and belongs to the process: while the process is held
     // open, proof that its identifier still names the window's process.
-    bool WindowBelongsTo(platform::WindowHandle window, std::uint32_t processId);
+    bool WindowBelongsTo(platform::WindowHandle window, std::uint32_t processId) const;
 
 protected:
     void TimerTick(TObject* sender);
@@ -116,23 +118,25 @@ private:
         TFind_ID whatDoFind = id_VisOnly;
     };
 
-    // The process snapshot's entries by process id; an entry is completed (its full path
-    // asked of the process) only once a listed window belongs to it.
-    struct ExeFile {
-        platform::ProcessEntry entry;
-        bool completed = false;
+    // A window the scan took, with its title unless untitled windows were taken too.
+    struct TakenWindow {
+        platform::WindowHandle handle = 0;
+        std::string title;
     };
-    using ExeFiles = std::unordered_map<std::uint32_t, ExeFile>;
 
     static bool EnumWindowsProc(platform::WindowHandle window, void* context);
-    bool Qualifies(platform::WindowHandle window);
-    bool IsTaskBarWindow(platform::WindowHandle window);
+    bool Qualifies(TakenWindow& window);
+    static bool IsTaskBarStyle(std::uint32_t style);
     bool SameSetAsLastRebuild();
+    void SortTakenHandles();
     void Rebuild();
-    ExeFiles TakeExeFiles();
-    void AddWindow(platform::WindowHandle window, ExeFiles& exeFiles);
-    std::string Title(platform::WindowHandle window);
-    const TWinInfo& Record(int index) const { return static_cast<const TWinInfo&>(*windowList_.Objects(index)); }
+    void AddWindow(const TakenWindow& taken);
+    void Read(TWinInfo& info) const;
+    std::string ExeFileOf(platform::WindowHandle window, std::uint32_t processId) const;
+    std::string SnapshotName(std::uint32_t processId) const;
+    std::string Title(platform::WindowHandle window) const;
+    TWinInfo& Entry(int index) const { return static_cast<TWinInfo&>(*windowList_.Objects(index)); }
+    TWinInfo& Record(int index) const;  // the entry, read on first use
 
     platform::IWindowSystem& windows_;
     platform::IProcessSystem& processes_;
@@ -148,7 +152,8 @@ private:
 
     // Scan state, this component's own.
     ScanFilter filter_;
-    std::vector<platform::WindowHandle> taken_;       // handles of the running scan, in order
+    std::vector<TakenWindow> taken_;                  // windows of the running scan, in order
+    TakenWindow candidate_;                           // the window being tested
     std::uint32_t currentSum_ = 0;                    // their sum, wrapping
     std::vector<platform::WindowHandle> sortedTaken_; // the same, sorted, to compare as a set
     std::vector<platform::WindowHandle> lastSet_;     // sorted handles of the last rebuild

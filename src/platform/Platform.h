@@ -62,7 +62,6 @@ public:
     virtual void EnumWindows(bool (*visit)(WindowHandle window, void* context), void* context) = 0;
     // Copies at most size - 1 characters and a NUL; returns the length copied (0: no title).
     virtual int WindowText(WindowHandle window, char* buffer, int size) = 0;
-    virtual bool IsWindowVisible(WindowHandle window) = 0;
     virtual WindowHandle GetOwner(WindowHandle window) = 0;  // GetWindow(GW_OWNER)
     virtual WindowHandle GetLastActivePopup(WindowHandle window) = 0;
     virtual bool IsWindow(WindowHandle window) = 0;

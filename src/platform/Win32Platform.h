@@ -25,7 +25,6 @@ public:
     // IWindowSystem (Win32Windows.cpp)
     void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override;
     int WindowText(WindowHandle window, char* buffer, int size) override;
-    bool IsWindowVisible(WindowHandle window) override;
     WindowHandle GetOwner(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override;

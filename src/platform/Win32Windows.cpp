@@ -44,8 +44,6 @@ int Win32Platform::WindowText(WindowHandle window, char* buffer, int size) {
     return ::GetWindowTextA(ToHwnd(window), buffer, size);
 }
 
-bool Win32Platform::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(ToHwnd(window)) != FALSE; }
-
 WindowHandle Win32Platform::GetOwner(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER)); }
 
 WindowHandle Win32Platform::GetLastActivePopup(WindowHandle window) {

@@ -19,8 +19,10 @@ bool TCheckBox::Checked() const {
     return ::SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// BM_SETCHECK sends no BN_CLICKED, so no OnClick follows.
+// BM_SETCHECK sends no BN_CLICKED, so no OnClick follows. A box already so is left alone: the
+// button would draw itself again all the same.
 void TCheckBox::SetChecked(bool checked) {
+    if (checked == Checked()) return;
     checked_ = checked;
     if (HandleAllocated()) ::SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }

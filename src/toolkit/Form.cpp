@@ -164,12 +164,15 @@ void TForm::CheckFirstShow() {
 }
 
 // Like a dialog: the focus comes back to the control that had it, else to the first tab stop.
-void TForm::SetFocusOnActivation() {
+// Whether a control took it.
+bool TForm::SetFocusOnActivation() {
     HWND window = Handle();
     HWND target = lastFocus_;
     if (!target || !::IsChild(window, target) || !::IsWindowVisible(target) || !::IsWindowEnabled(target))
         target = ::GetNextDlgTabItem(window, nullptr, FALSE);
-    if (target && ::IsChild(window, target)) ::SetFocus(target);
+    if (!target || !::IsChild(window, target)) return false;
+    ::SetFocus(target);
+    return true;
 }
 
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -187,10 +190,8 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = ::GetFocus();
                 if (focus && ::IsChild(Handle(), focus)) lastFocus_ = focus;
-            } else if (!HIWORD(wParam)) {  // not minimised
-                const LRESULT result = DefaultHandler(message, wParam, lParam);
-                SetFocusOnActivation();
-                return result;
+            } else if (!HIWORD(wParam) && SetFocusOnActivation()) {  // not minimised
+                return 0;  // the default would first give the focus to the form itself
             }
             break;
         default:

@@ -73,7 +73,7 @@ private:
     void WindowStyles(DWORD& style, DWORD& exStyle) const;
     SIZE FrameSize() const;
     void Restyle();
-    void SetFocusOnActivation();
+    bool SetFocusOnActivation();
     void CheckFirstShow();
 
     TBorderStyle borderStyle_ = bsSingle;

@@ -112,6 +112,7 @@ private:
     LRESULT OnNotify(WPARAM wParam, LPARAM lParam);
     LRESULT OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnEraseBackground(WPARAM wParam, LPARAM lParam);
+    LRESULT OnNcPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnPaint(WPARAM wParam, LPARAM lParam);
     LRESULT OnSize(WPARAM wParam, LPARAM lParam);
     LRESULT OnWindowPosChanged(WPARAM wParam, LPARAM lParam);

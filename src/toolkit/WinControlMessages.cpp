@@ -78,6 +78,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLOREDIT: return OnCtlColor(message, wParam, lParam);
         case WM_ERASEBKGND: return OnEraseBackground(wParam, lParam);
+        case WM_NCPAINT: return OnNcPaint(wParam, lParam);
         case WM_PAINT: return OnPaint(wParam, lParam);
         case WM_SIZE: return OnSize(wParam, lParam);
         case WM_WINDOWPOSCHANGED: return OnWindowPosChanged(wParam, lParam);
@@ -117,6 +118,17 @@ LRESULT TWinControl::OnCtlColor(UINT message, WPARAM wParam, LPARAM lParam) {
     if (TWinControl* child = FromHandle(reinterpret_cast<HWND>(lParam)))
         if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam))) return reinterpret_cast<LRESULT>(brush);
     return DefaultHandler(message, wParam, lParam);
+}
+
+// A window without frame, border or scroll bar has nothing outside its client area, yet the
+// default handling makes a device context of the whole window to draw nothing: under Wine a
+// dozen round trips to its server, for every button and panel as the main window first shows.
+LRESULT TWinControl::OnNcPaint(WPARAM wParam, LPARAM lParam) {
+    RECT outer, client;
+    ::GetWindowRect(handle_, &outer);
+    ::GetClientRect(handle_, &client);
+    if (outer.right - outer.left == client.right && outer.bottom - outer.top == client.bottom) return 0;
+    return DefaultHandler(WM_NCPAINT, wParam, lParam);
 }
 
 LRESULT TWinControl::OnEraseBackground(WPARAM wParam, LPARAM lParam) {

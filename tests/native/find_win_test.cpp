@@ -120,34 +120,33 @@ TEST_F(WinListTest, RecordHoldsOwnerTitleAndProcessExecutableAndRefusesOtherInde
     EXPECT_THROW(list.GetHwnd(4), EStringListError);
 }
 
-// Beyond 256 windows too; a snapshot that fails leaves the windows listed, one that throws
-// is closed all the same and the rebuild tried again.
-TEST_F(WinListTest, EachRebuildTakesOneProcessSnapshotAndAlwaysClosesIt) {
-    ManualEventLoop loop;
-    list.SetEnableTimer(true);
-    Handles expected;
-    for (WindowHandle i = 0; i < 300; ++i) expected.push_back(desktop.Add(0x1000 + 4 * i, "window").handle);
-    EXPECT_EQ(Scan(id_All, true), expected);
-    EXPECT_EQ(Snapshots(), 1);
-    EXPECT_TRUE(processes.queriedPaths.empty());  // no icon until one is read
+// A rebuild reads no record, opens no process and takes no snapshot, beyond 256 windows too.
+// The first read asks the process for its full path while the window still belongs to it (once
+// the window is gone, its id may name another process); where the process cannot be opened, a
+// snapshot gives the file name, and is always closed. A read that failed is tried again.
+TEST_F(WinListTest, RecordsAreReadOnFirstUseAndThePathOnlyWhileTheWindowStillBelongsToTheProcess) {
+    processes.processes = {FakeProcessSystem::Process(0x200, "FAKE.EXE")};
+    processes.imagePaths[0x200] = "C:\\APPS\\FAKE.EXE";
+    processes.icons["C:\\APPS\\FAKE.EXE"] = 0x7000;
+    processes.opens = true;
+    for (WindowHandle i = 0; i < 300; ++i) desktop.Add(0x1000 + 4 * i, "window");
+    EXPECT_EQ(Scan(id_All, true).size(), 300u);
+    EXPECT_EQ(std::tuple(desktop.recordQueries, processes.accessAsked, Snapshots()), std::tuple(0, 0u, 0));
     for (int i : {0, 299, 0}) EXPECT_EQ(list.GetIcon(i), 0x7000u);
-    EXPECT_EQ(processes.queriedPaths.size(), 2u);  // once per record read; the platform keeps one per path
-    desktop.windows.clear();
-    desktop.Add(0x10, "window");
-    processes.snapshotFails = true;
-    EXPECT_THAT(Scan(id_All, false), ElementsAre(0x10));
-    EXPECT_EQ(list.GetExeFile(0) + std::to_string(list.GetIcon(0)), "0");
-    desktop.Add(0x20, "another");
-    processes.snapshotFails = false;
-    processes.processes.push_back(FakeProcessSystem::Process(0x300, "C:\\OTHER.EXE"));
-    processes.failAtEntry = 1;
-    EXPECT_THROW(list.FindWindows(), std::bad_alloc);
+    EXPECT_EQ(list.GetExeFile(299), "C:\\APPS\\FAKE.EXE");
+    EXPECT_EQ(std::tuple(processes.accessAsked, processes.openHandles, processes.queriedPaths.size()), std::tuple(0x1000u, 0, 2u));  // an icon per record read
+    processes.opens = false;
+    desktop.windows.erase(desktop.windows.begin() + 2);
+    EXPECT_EQ(list.GetExeFile(1) + " [" + list.GetExeFile(2) + "] " + std::to_string(list.GetProcessId(2)), "FAKE.EXE [] 0");
     EXPECT_EQ(processes.closed.size(), processes.snapshotsTaken.size());
-    EXPECT_EQ(loop.running.size(), 1u);  // automatic refreshing goes on
+    processes.snapshotFails = true;
+    EXPECT_EQ(list.GetExeFile(3) + std::to_string(list.GetIcon(3)), "0");
+    processes.snapshotFails = false;
+    processes.failAtEntry = 0;
+    EXPECT_THROW(list.GetExeFile(4), std::bad_alloc);
+    EXPECT_EQ(processes.closed.size(), processes.snapshotsTaken.size());
     processes.failAtEntry = -1;
-    list.FindWindows();
-    EXPECT_TRUE(list.Changed());
-    EXPECT_EQ(list.GetExeFile(1), "C:\\APPS\\FAKE.EXE");
+    EXPECT_EQ(list.GetExeFile(4), "FAKE.EXE");
 }
 
 // A negative period is refused and stops the timer, keeping the period it had; 0 never runs.

@@ -39,10 +39,9 @@ public:
     std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) override {
         return refuseOpen ? 0 : Win32Platform::OpenProcess(access, inherit, processId);
     }
-    void CompleteProcessEntry(ProcessEntry& entry) override {
-        Win32Platform::CompleteProcessEntry(entry);
-        if (entry.th32ProcessID == ::GetCurrentProcessId())
-            std::snprintf(entry.szExeFile, sizeof entry.szExeFile, "%s", kLongPath.c_str());
+    std::string ProcessImagePath(std::uintptr_t process) override {
+        const HANDLE handle = reinterpret_cast<HANDLE>(process);
+        return ::GetProcessId(handle) == ::GetCurrentProcessId() ? kLongPath : Win32Platform::ProcessImagePath(process);
     }
 };
 

@@ -44,12 +44,11 @@ public:
         }
     }
     int WindowText(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).title, buffer, size); }
-    bool IsWindowVisible(platform::WindowHandle w) override { return IsWindow(w) && Window(w).visible; }
     platform::WindowHandle GetOwner(platform::WindowHandle w) override { return Window(w).owner; }
     platform::WindowHandle GetLastActivePopup(platform::WindowHandle w) override { return Window(w).lastActivePopup; }
     bool IsWindow(platform::WindowHandle w) override { return Window(w).handle != 0; }
     std::uint32_t WindowLong(platform::WindowHandle w, int index) override {
-        if (index == platform::kGwlStyle) return Window(w).style;
+        if (index == platform::kGwlStyle) return Window(w).style | (Window(w).visible ? 0x10000000u : 0);
         return index == platform::kGwlExStyle ? Window(w).exStyle : index == platform::kGwlHwndParent ? Window(w).owner : 0;
     }
     std::uint32_t GetWindowThreadProcessId(platform::WindowHandle w, std::uint32_t* processId) override {

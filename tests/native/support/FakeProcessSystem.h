@@ -69,7 +69,11 @@ public:
     std::uint32_t WaitForSingleObject(std::uintptr_t, std::uint32_t) override { return waitResult; }
     void CloseProcessHandle(std::uintptr_t) override { --openHandles; }
     std::uint64_t ProcessCreationTime(std::uintptr_t process) override { return Listed(process)->creationTime; }
-    std::string ProcessImagePath(std::uintptr_t process) override { return Listed(process)->szExeFile; }
+    std::map<std::uint32_t, std::string> imagePaths;  // what an opened process tells, where not its entry's
+    std::string ProcessImagePath(std::uintptr_t process) override {
+        const auto told = imagePaths.find(static_cast<std::uint32_t>(process));
+        return told != imagePaths.end() ? told->second : Listed(process)->szExeFile;
+    }
     // Every path is loaded at moduleHandle; FreeLibrary records the handle and gives frees.
     std::uint64_t moduleHandle = 0;
     bool frees = false;
