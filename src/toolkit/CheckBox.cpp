@@ -11,7 +11,9 @@ void TCheckBox::CreateParams(TCreateParams& params) {
     params.Style = (params.Style & ~WS_CLIPCHILDREN) | BS_AUTOCHECKBOX;
 }
 
-void TCheckBox::CreateWnd() { ::SendMessageA(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+void TCheckBox::CreateWnd() {
+    if (checked_) ::SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);  // a new box is unticked
+}
 
 bool TCheckBox::Checked() const {
     if (!HandleAllocated()) return checked_;
