@@ -25,7 +25,7 @@ using bench::BenchFolder;
 using bench::Start;
 using bench::Started;
 
-constexpr int kRounds = 15;
+constexpr int kRounds = 25;
 constexpr int kExtraProcesses = 60;
 constexpr DWORD kPatience = 60000;  // milliseconds; the first start may also make the Wine prefix
 
