@@ -2,6 +2,7 @@
 #include "platform/Win32Platform.h"
 
 #include <exception>
+#include <string>
 
 namespace platform {
 
@@ -38,10 +39,18 @@ void Win32Platform::EnumWindows(bool (*visit)(WindowHandle, void*), void* contex
     if (state.failure) std::rethrow_exception(state.failure);
 }
 
+// The title as the window manager keeps it: what GetWindowText gives for another program's
+// window, without the WM_GETTEXT it sends to a window of this process (which waits on a busy
+// thread), and in one round trip to Wine's server where GetWindowText makes two.
 int Win32Platform::WindowText(WindowHandle window, char* buffer, int size) {
     if (size <= 0) return 0;
     buffer[0] = 0;  // a window without a title, or one that is gone, leaves it so
-    return ::GetWindowTextA(ToHwnd(window), buffer, size);
+    std::wstring title(static_cast<std::size_t>(size), L'\0');
+    const int length = ::InternalGetWindowText(ToHwnd(window), title.data(), size);
+    if (length <= 0) return 0;
+    const int copied = ::WideCharToMultiByte(CP_ACP, 0, title.data(), length, buffer, size - 1, nullptr, nullptr);
+    buffer[copied > 0 ? copied : 0] = 0;
+    return copied > 0 ? copied : 0;
 }
 
 WindowHandle Win32Platform::GetOwner(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER)); }
