@@ -25,18 +25,24 @@ void TListBox::CreateWnd() {
     ::SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
 }
 
+// The lines go in while the window's WS_VISIBLE bit is cleared, as WM_SETREDRAW would clear
+// it, and the window is redrawn once, frame and all, at the end. WM_SETREDRAW is not used: the
+// list box answers its "redraw on" by drawing its scroll bar at once, which under Wine takes
+// a few milliseconds, and the window is drawn whole anyway.
 void TListBox::FillWindow() {
     HWND window = WindowOf(*this);
     if (!window) return;
-    ::SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
+    if (style & WS_VISIBLE) ::SetWindowLongA(window, GWL_STYLE, style & ~WS_VISIBLE);
     ::SendMessageA(window, LB_RESETCONTENT, 0, 0);
     size_t bytes = 0;
     for (const std::string& text : items_) bytes += text.size() + 1;
     ::SendMessageA(window, LB_INITSTORAGE, items_.size(), static_cast<LPARAM>(bytes));
     for (const std::string& text : items_)
         ::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(window, nullptr, TRUE);
+    if (!(style & WS_VISIBLE)) return;  // a hidden list is drawn whole when it shows
+    ::SetWindowLongA(window, GWL_STYLE, ::GetWindowLongA(window, GWL_STYLE) | WS_VISIBLE);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TListBox::Clear() {

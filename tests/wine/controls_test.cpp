@@ -84,6 +84,7 @@ TEST_F(ControlsTest, ListBoxKeepsListOrderAndOneSelectionOrNoneAndRightClickOpen
     list.SetItemIndex(1);
     list.SetItems(std::vector<std::string>{"one", "two", "three", "four", "five"});
     EXPECT_EQ(list.ItemIndex(), -1);  // a refill leaves no selection
+    EXPECT_TRUE(::IsWindowVisible(list.Handle()));  // drawing is held during a refill, not the window
     list.SetItemIndex(1);
     std::string seen;
     list.OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int, int) {
