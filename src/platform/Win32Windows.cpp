@@ -1,8 +1,10 @@
 // Top-level windows and their attributes, straight from user32.
 #include "platform/Win32Platform.h"
 
+#include <algorithm>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -31,11 +33,41 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
     }
 }
 
+bool RunsOnWine() {
+    static const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// Wine's EnumWindows asks its server whether each window still exists before calling back:
+// a round trip per window, hundreds on a busy desktop, for an answer that may be out of date
+// by the time the callback looks at the window. Its EnumDesktopWindows lists the same windows
+// in the same order without asking, then the message-only windows, which EnumWindows leaves
+// out: those few are listed apart and skipped.
+void EnumWineWindows(Visit& state) {
+    std::vector<HWND> windows;
+    Visit collect{[](WindowHandle window, void* list) {
+                      static_cast<std::vector<HWND>*>(list)->push_back(ToHwnd(window));
+                      return true;
+                  },
+                  &windows, nullptr};
+    ::EnumDesktopWindows(nullptr, VisitWindow, reinterpret_cast<LPARAM>(&collect));
+    if (collect.failure) std::rethrow_exception(collect.failure);
+    std::vector<HWND> messageOnly;
+    for (HWND window = nullptr; (window = ::FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
+        messageOnly.push_back(window);
+    std::sort(messageOnly.begin(), messageOnly.end());
+    for (HWND window : windows) {
+        if (std::binary_search(messageOnly.begin(), messageOnly.end(), window)) continue;
+        if (!VisitWindow(window, reinterpret_cast<LPARAM>(&state))) return;
+    }
+}
+
 }  // namespace
 
 void Win32Platform::EnumWindows(bool (*visit)(WindowHandle, void*), void* context) {
     Visit state{visit, context, nullptr};
-    ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&state));
+    if (RunsOnWine()) EnumWineWindows(state);
+    else ::EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&state));
     if (state.failure) std::rethrow_exception(state.failure);
 }
 

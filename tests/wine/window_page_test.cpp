@@ -1,9 +1,11 @@
 // The window list page, embedded as the main window embeds it, against windows and programs
 // that the test makes: the filters, the details of a line and Ctrl+C, the warning before a
-// process is ended, lines kept in step with the records, and a long run of automatic refreshing.
+// process is ended, lines kept in step with the records, a long run of automatic refreshing,
+// and the platform's walk of the top-level windows.
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 
@@ -96,6 +98,48 @@ protected:
     TForm* host = nullptr;
     TFormWin* page = nullptr;
 };
+
+// This program's windows as a walk visits them, in its order.
+template <class Walk>
+std::vector<HWND> OwnWindows(Walk walk) {
+    std::vector<HWND> seen;
+    walk(&seen);
+    seen.erase(std::remove_if(seen.begin(), seen.end(),
+                              [](HWND window) {
+                                  DWORD process = 0;
+                                  ::GetWindowThreadProcessId(window, &process);
+                                  return process != ::GetCurrentProcessId();
+                              }),
+               seen.end());
+    return seen;
+}
+
+// The platform's walk visits the top-level windows that EnumWindows visits, hidden ones
+// included, in the same order, and no message-only window; a visit that answers false ends it.
+TEST(WindowWalk, VisitsWhatEnumWindowsVisitsInItsOrderAndNoMessageOnlyWindow) {
+    const HWND messageOnly = ::CreateWindowExA(0, "STATIC", "message only", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    const HWND hidden = ::CreateWindowExA(0, "STATIC", "hidden", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(messageOnly && hidden);
+    const std::vector<HWND> expected = OwnWindows([](std::vector<HWND>* seen) {
+        ::EnumWindows([](HWND window, LPARAM list) -> BOOL {
+            static_cast<std::vector<HWND>*>(reinterpret_cast<void*>(list))->push_back(window);
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(seen));
+    });
+    const std::vector<HWND> walked = OwnWindows([](std::vector<HWND>* seen) {
+        Win32Platform::Instance().EnumWindows([](WindowHandle window, void* list) {
+            static_cast<std::vector<HWND>*>(list)->push_back(ToHwnd(window));
+            return true;
+        }, seen);
+    });
+    EXPECT_EQ(walked, expected);
+    EXPECT_EQ(std::count(walked.begin(), walked.end(), messageOnly), 0);
+    EXPECT_EQ(std::count(walked.begin(), walked.end(), hidden), 1);
+    int visits = 0;
+    Win32Platform::Instance().EnumWindows([](WindowHandle, void* count) { return ++*static_cast<int*>(count), false; }, &visits);
+    EXPECT_EQ(visits, 1);
+    for (HWND window : {messageOnly, hidden}) ::DestroyWindow(window);
+}
 
 TEST_F(WindowPage, ButtonsAndBoxesChooseTheWindowsListedAndLinesAreNeverPairedWithRecordsOfANewerList) {
     const Window plain = MakeWindow("Velqorns page: plain"), hidden = MakeWindow("Velqorns page: hidden", WS_OVERLAPPEDWINDOW);
