@@ -1,12 +1,34 @@
 // Started programs and the crowd of idle copies, each in a kill-on-close job.
 #include "ExtraProcesses.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace bench {
 
 namespace {
+
 constexpr DWORD kPatience = 60000;  // milliseconds
+
+std::uint64_t Ticks(const FILETIME& time) { return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime; }
+
+// The ended copies' teardown goes on after their handles are signalled (under Wine each is a
+// Unix process whose memory the system is still giving back), and it would weigh on the next
+// measurement: this waits until the processors have been nine tenths idle for a fifth of a
+// second, for ten seconds at most.
+void WaitUntilQuiet() {
+    for (int tries = 0; tries < 50; ++tries) {
+        FILETIME idle0, kernel0, user0, idle1, kernel1, user1;
+        ::GetSystemTimes(&idle0, &kernel0, &user0);
+        ::Sleep(200);
+        ::GetSystemTimes(&idle1, &kernel1, &user1);
+        const std::uint64_t idle = Ticks(idle1) - Ticks(idle0);
+        // The kernel time holds the idle time.
+        const std::uint64_t busyAndIdle = Ticks(kernel1) - Ticks(kernel0) + Ticks(user1) - Ticks(user0);
+        if (busyAndIdle == 0 || idle * 10 >= busyAndIdle * 9) return;
+    }
+}
+
 }  // namespace
 
 std::string BenchFolder() {
@@ -52,6 +74,7 @@ ExtraProcesses::ExtraProcesses(int count, Names names) : job_(::CreateJobObjectA
 ExtraProcesses::~ExtraProcesses() {
     for (const Started& copy : copies_) ::TerminateProcess(copy.process.get(), 0);
     for (const Started& copy : copies_) ::WaitForSingleObject(copy.process.get(), 10000);
+    WaitUntilQuiet();
 }
 
 }  // namespace bench
