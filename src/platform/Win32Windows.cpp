@@ -2,6 +2,7 @@
 #include "platform/Win32Platform.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <string>
 #include <vector>
@@ -80,9 +81,17 @@ int Win32Platform::WindowText(WindowHandle window, char* buffer, int size) {
     std::wstring title(static_cast<std::size_t>(size), L'\0');
     const int length = ::InternalGetWindowText(ToHwnd(window), title.data(), size);
     if (length <= 0) return 0;
-    const int copied = ::WideCharToMultiByte(CP_ACP, 0, title.data(), length, buffer, size - 1, nullptr, nullptr);
-    buffer[copied > 0 ? copied : 0] = 0;
-    return copied > 0 ? copied : 0;
+    // Converted whole, then cut as GetWindowTextA cuts: in a code page of two-byte characters
+    // the text may need more bytes than it has characters, and a conversion into a buffer too
+    // small gives nothing at all.
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, title.data(), length, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return 0;
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, title.data(), length, text.data(), bytes, nullptr, nullptr);
+    const int copied = std::min(bytes, size - 1);
+    std::memcpy(buffer, text.data(), static_cast<std::size_t>(copied));
+    buffer[copied] = 0;
+    return copied;
 }
 
 WindowHandle Win32Platform::GetOwner(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER)); }
