@@ -40,14 +40,16 @@ void TApplication::RemoveMessageFilter(int id) { messageFilters_.erase(id); }
 
 void TApplication::HandleMessage(MSG& message) {
     // The filters of now, each by copy and only while it is still there: a filter may add or
-    // remove filters (a page control made or destroyed in a handler).
-    std::vector<int> ids;
-    for (const auto& [id, filter] : messageFilters_) ids.push_back(id);
-    for (int id : ids) {
-        const auto found = messageFilters_.find(id);
-        if (found == messageFilters_.end()) continue;
-        const TMessageFilter filter = found->second;
-        if (filter && filter(message)) return;
+    // remove filters (a page control made or destroyed in a handler). Numbers only grow, so the
+    // walk goes on after the number last asked and stops before the ones added meanwhile.
+    if (!messageFilters_.empty()) {
+        const int newest = messageFilters_.rbegin()->first;
+        for (auto it = messageFilters_.begin(); it != messageFilters_.end() && it->first <= newest;) {
+            const int id = it->first;
+            const TMessageFilter filter = it->second;
+            if (filter && filter(message)) return;
+            it = messageFilters_.upper_bound(id);
+        }
     }
     // Tab and arrow navigation between the controls of our own top-level windows.
     if (message.hwnd) {
