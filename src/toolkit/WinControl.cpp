@@ -121,7 +121,12 @@ void TWinControl::CreateHandle() {
     // A new window goes to the bottom of its siblings, so making them in tab order stacks
     // them in tab order; a window made later among existing siblings needs rearranging.
     creatingChildren_ = true;
-    for (TWinControl* child : TabOrderedChildren()) child->Handle();
+    try {
+        for (TWinControl* child : TabOrderedChildren()) child->Handle();
+    } catch (...) {
+        creatingChildren_ = false;  // a later child is then placed among its siblings again
+        throw;
+    }
     creatingChildren_ = false;
     if (parent_ && !parent_->creatingChildren_) parent_->ArrangeTabOrder();
     CreateWnd();

@@ -58,7 +58,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wP
     TWinControl* control = FromHandle(window);
     if (!control && message == WM_NCCREATE) {
         control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        control->Attach(window);
+        if (control) control->Attach(window);
     }
     if (!control) return ::DefWindowProcA(window, message, wParam, lParam);
     try {
