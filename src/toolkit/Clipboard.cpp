@@ -54,6 +54,7 @@ bool Hand(UINT format, GlobalBlock block) {
 }  // namespace
 
 bool SetClipboardText(HWND window, const std::string& text) {
+    if (!window) return false;
     const std::u16string wide = Utf16From1252(text);
     GlobalBlock ansi = BlockWith(text.c_str(), text.size() + 1);
     GlobalBlock unicode = BlockWith(wide.c_str(), (wide.size() + 1) * sizeof(char16_t));

@@ -8,8 +8,9 @@
 
 #include "toolkit/Control.h"
 
-// Replaces the clipboard's contents with text (Windows-1252), owned by window; false when the
-// clipboard could not be taken (another program holding it) or the memory not had.
+// Replaces the clipboard's contents with text (Windows-1252), owned by window, which must be
+// given (Windows takes no data for a clipboard emptied without an owner); false when there is
+// none, when the clipboard could not be taken (another program holding it) or the memory not had.
 bool SetClipboardText(HWND window, const std::string& text);
 
 // Ctrl+C, the copy key, with no other shift key held.

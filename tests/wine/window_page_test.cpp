@@ -209,7 +209,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
                                        page->Label5->Caption(), page->Label6->Caption(), page->Label2->Caption(), kLongPath});
     EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), copied);
     EXPECT_TRUE(ClipboardText<std::u16string>(CF_UNICODETEXT) == Utf16From1252(copied));
-    ASSERT_TRUE(SetClipboardText(nullptr, "before"));
+    ASSERT_TRUE(SetClipboardText(host->Handle(), "before"));
     page->ListBox1->SetItemIndex(-1);  // without a selection nothing is copied
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), "before");
