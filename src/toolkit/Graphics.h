@@ -66,23 +66,9 @@ private:
     HGDIOBJ old_;
 };
 
-// GetDC / ReleaseDC for the scope.
 // A device context that measures text as the screen shows it, made once for the program:
 // labels measure their text at every change, and a screen DC each time costs more.
 HDC MeasuringDC();
-
-class ScopedWindowDC {
-public:
-    explicit ScopedWindowDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    ~ScopedWindowDC() { ::ReleaseDC(window_, dc_); }
-    ScopedWindowDC(const ScopedWindowDC&) = delete;
-    ScopedWindowDC& operator=(const ScopedWindowDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
 
 // A memory device context compatible with another, deleted at the end of the scope.
 class ScopedMemoryDC {
