@@ -129,8 +129,9 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
         request.command = modules->parsed() ? TVelqCommand::Modules : TVelqCommand::Kill;
         if (!ParseIdentifier(target, request.target)) return UsageError("PID: '" + target + "' is not a process id");
         request.yes = yes;
-        if (!ParseDecimal(timeout, request.timeoutMilliseconds))
-            return UsageError("--timeout: '" + timeout + "' is not a number of milliseconds");
+        // The largest value would be the system's "wait for ever": the wait stays bounded.
+        if (!ParseDecimal(timeout, request.timeoutMilliseconds) || request.timeoutMilliseconds == 0xFFFFFFFFu)
+            return UsageError("--timeout: '" + timeout + "' is not a number of milliseconds below 4294967295");
     }
     return result;
 }

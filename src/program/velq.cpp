@@ -6,6 +6,7 @@
 #include "platform/Win32Console.h"
 #include "platform/Win32Platform.h"
 #include "program/VelqCommands.h"
+#include "shared/Windows1252.h"
 
 int main(int argc, char** argv) {
     platform::Win32Console console;
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
         platform::Win32Platform& system = platform::Win32Platform::Instance();
         return RunVelq(arguments, system, system, console);
     } catch (const std::exception& error) {
-        console.Write(platform::StandardStream::Error, std::string("velq: ") + error.what() + "\n");
+        console.Write(platform::StandardStream::Error, Utf8From1252(std::string("velq: ") + error.what() + "\n"));
         return kVelqFailed;
     }
 }

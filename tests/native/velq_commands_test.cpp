@@ -76,7 +76,8 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         {{"--help"}, 0}, {{"kill", "--help"}, 0}, {{"--version"}, 0},
         {{}, 2}, {{"frobnicate"}, 2}, {{"windows", "--bogus"}, 2}, {{"windows", "--all", "--visible"}, 2},
         {{"windows", "--empty-names"}, 2}, {{"windows", "--format", "xml"}, 2}, {{"window"}, 2},
-        {{"window", "zz"}, 2}, {{"modules", "-5"}, 2}, {{"kill", "12", "--timeout", "5s"}, 2}, {{"processes", "12"}, 2},
+        {{"window", "zz"}, 2}, {{"modules", "-5"}, 2}, {{"kill", "12", "--timeout", "5s"}, 2},
+        {{"kill", "12", "--timeout", "4294967295"}, 2}, {{"processes", "12"}, 2},
         {{"window", "0x1"}, 1}, {{"modules", "28"}, 1}, {{"modules", "24"}, 1},  // no such window, process; no modules
     };
     for (const auto& [arguments, status] : cases) {
