@@ -54,13 +54,14 @@ ExtraProcesses::ExtraProcesses(int count, Names names) : job_(::CreateJobObjectA
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job_.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    const std::string idle = BenchFolder() + "idle.exe";
     const std::string folder = BenchFolder() + "startup-copies\\";
-    ::CreateDirectoryA(folder.c_str(), nullptr);
+    if (names == Names::Each) ::CreateDirectoryA(folder.c_str(), nullptr);
     for (int i = 0; i < count; ++i) {
-        std::string copy = BenchFolder() + "idle.exe";
+        std::string copy = idle;
         if (names == Names::Each) {
             copy = folder + "idle" + std::to_string(i) + ".exe";
-            ::CopyFileA((BenchFolder() + "idle.exe").c_str(), copy.c_str(), FALSE);
+            ::CopyFileA(idle.c_str(), copy.c_str(), FALSE);
         }
         // Programs of their own show their windows, as a desktop's programs do; a crowd from one
         // file is background work, and keeps them hidden (which also keeps 500 copies within the
