@@ -1,10 +1,11 @@
 # The two commands: `make run` and `make test`. Both install what is missing first.
+# `make dist` packs a release into dist/.
 BUILD   := build
 NATIVE  := $(BUILD)/native
 WIN     := $(BUILD)/win
 CMAKE_WIN := -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
 
-.PHONY: all setup native win test run bench clean
+.PHONY: all setup native win test run bench dist clean
 
 all: native win
 
@@ -28,5 +29,10 @@ run: win
 bench: win
 	@VELQORNS_WINEPREFIX=$(CURDIR)/$(BUILD)/wineprefix bash scripts/with-display scripts/wine-run $(WIN)/bench/velqorns_bench.exe
 
+# The release: the two programs only, then dist/ (scripts/dist).
+dist: setup
+	@cmake -S . -B $(WIN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_WIN) >/dev/null
+	@cmake --build $(WIN) --target dist
+
 clean:
-	rm -rf $(BUILD) screenshots
+	rm -rf $(BUILD) screenshots dist

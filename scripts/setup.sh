@@ -21,6 +21,7 @@ needs=(
   "/usr/share/wine/fonts/sserife.fon:fonts-wine"
   "/usr/include/CLI/CLI.hpp:libcli11-dev"
   "/usr/include/nlohmann/json.hpp:nlohmann-json3-dev"
+  "zip:zip"
 )
 
 missing=()

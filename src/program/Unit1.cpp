@@ -5,6 +5,7 @@
 
 #include "pages/FFindPro.h"
 #include "pages/FListWin.h"
+#include "shared/Version.h"
 #include "toolkit/Application.h"
 #include "toolkit/Layout.h"
 
@@ -67,7 +68,7 @@ const TLayout kLayout = {
     {"Panel5", "panel", "TabAbout", 24, 29, 301, 181, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "1"}}},
     {"Panel4", "panel", "TabAbout", 20, 24, 301, 181, {{"BevelOuter", "bvRaised"}, {"TabOrder", "0"}}},
     {"CoolLabel1", "coollabel", "Panel4", 12, 8, 98, 14,
-     {kShadowRightBottom, kFixedSize, {"Caption", "Velqorns! v 1.0"}, kTransparent}},
+     {kShadowRightBottom, kFixedSize, {"Caption", std::string("Velqorns! v ") + kProductVersion}, kTransparent}},
     {"CoolLabel2", "coollabel", "Panel4", 12, 23, 197, 16,
      {kShadowRightBottom, kFixedSize, {"Caption", "\xA9 1997-1998 the Velqorns! author"}, kTransparent}},
     {"CoolLabel4", "coollabel", "Panel4", 10, 65, 212, 16,

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cctype>
 
-namespace {
+#include "shared/Version.h"
 
-constexpr const char* kVersion = "velq 1.0.0.1";
+namespace {
 
 bool ParseDigits(std::string_view text, unsigned base, std::uint32_t& value) {
     if (text.empty()) return false;
@@ -67,7 +67,7 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
     CLI::App app{"Lists the desktop's top-level windows, the running processes and their modules, "
                  "and ends a process: the records of Velqorns, on the console.",
                  "velq"};
-    app.set_version_flag("--version", kVersion);
+    app.set_version_flag("--version", std::string("velq ") + kFileVersion);
     app.require_subcommand(1);
 
     std::string format = "table";
