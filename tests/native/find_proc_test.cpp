@@ -102,14 +102,16 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     EXPECT_THROW(procList.ProcessID(1), EStringListError);
 }
 
-// The cases a plain reading of the two tables gets wrong.
-TEST(ExeTypeToText, TheMarkedVersionDecidesForNePeAndZeroLettersAndOnlyThose) {
+// The cases a plain reading of the executable-type tables gets wrong; the priority row that
+// only a privileged process reaches.
+TEST(ExeTypeAndPriorityTexts, TheMarkedVersionDecidesForNePeAndZeroLettersAndOnlyThose) {
     const std::pair<std::string, const char*> cases[] = {
         {ExeTypeToText(0x030A4550), "16-Bit"},   // PE marked for 3.10
         {ExeTypeToText(0x04000000), "32-Bit"},   // no letters: as NE and PE
         {ExeTypeToText(0x4550), "hi:0"},         // a console program
         {ExeTypeToText(0xFFFF454E), "hi:65535"}, {ExeTypeToText(0x0400454C), "Vxd"},
-        {ExeTypeToText(0x04004D5A), "lo:19802"}};  // letters the wrong way round are no MZ
+        {ExeTypeToText(0x04004D5A), "lo:19802"},  // letters the wrong way round are no MZ
+        {PriorityToText(24), "[RealTime]"}};
     for (const auto& [shown, text] : cases) EXPECT_EQ(shown, text);
 }
 

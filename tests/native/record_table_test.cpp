@@ -10,17 +10,17 @@
 
 namespace {
 
-// A title with "&", a comma, quotes and a Windows-1252 letter, and a single record written
-// as one object, go through velq_test; here, what no window or process brings.
-TEST(RecordTable, CsvAndJsonGiveBackLineBreaksWideNumbersAndEmptyNames) {
+// A title with "&" and a Windows-1252 letter, and a single record written as one object, go
+// through velq_test; here, every field kind with what quoting must carry.
+TEST(RecordTable, CsvAndJsonGiveBackQuotesCommasLineBreaksWideNumbersAndEmptyNames) {
     TRecordTable table({"title", "id", "handle", "styles"});
-    table.Add({TField::Text("line\r\nbreak"), TField::Number(-5), TField::Address(0x140000000), TField::Names({})});
+    table.Add({TField::Text("line\r\n\"break\", 2"), TField::Number(-5), TField::Address(0x140000000), TField::Names({})});
     table.Add({TField::Text("x"), TField::Number(4000000000), TField::Address(0x1A), TField::Names({"A", "B"})});
     EXPECT_EQ(ReadCsv(table.Write(TOutputFormat::Csv)), (CsvRows{{"title", "id", "handle", "styles"},
-                                                                 {"line\r\nbreak", "-5", "0x140000000", ""},
+                                                                 {"line\r\n\"break\", 2", "-5", "0x140000000", ""},
                                                                  {"x", "4000000000", "0x0000001A", "A|B"}}));
     EXPECT_EQ(nlohmann::json::parse(table.Write(TOutputFormat::Json)), nlohmann::json::parse(R"([
-        {"title": "line\r\nbreak", "id": -5, "handle": "0x140000000", "styles": []},
+        {"title": "line\r\n\"break\", 2", "id": -5, "handle": "0x140000000", "styles": []},
         {"title": "x", "id": 4000000000, "handle": "0x0000001A", "styles": ["A", "B"]}])"));
 }
 

@@ -1,9 +1,11 @@
 // The modal message dialogs, answered as a user would: caption, buttons and text of each
-// kind, the result of each way of answering, and timers going on through the dialog's loop.
+// kind, the result of each way of answering, timers going on through the dialog's loop, and
+// the characters its text shows.
 #include <atomic>
 
 #include "support/DialogAnswerer.h"
 #include "support/TestWindows.h"
+#include "toolkit/DialogText.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Form.h"
 
@@ -24,6 +26,7 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
         int result;
     } cases[] = {{mtConfirmation, "&Yes", mrYes},   {mtConfirmation, DialogAnswerer::kEnter, mrYes},
                  {mtConfirmation, "&No", mrNo},     {mtConfirmation, DialogAnswerer::kEscape, mrNo},
+                 {mtConfirmation, DialogAnswerer::kTabEnter, mrNo},  // Enter presses the focused button
                  {mtConfirmation, DialogAnswerer::kCloseBox, mrCancel}, {mtError, "OK", mrOk},
                  {mtError, DialogAnswerer::kEscape, mrOk}};
     std::atomic<int> ticks{0}, allTicks{0};
@@ -52,6 +55,17 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
     ::Sleep(50);
     application.ProcessMessages();
     EXPECT_EQ(allTicks, 0);
+}
+
+// Each byte of a message shows as the character that the system's code page 1252 makes of it
+// (a lone CR or LF: a line break).
+TEST(Dialogs, EachByteOfTheTextShowsAsTheCharacterOfCodePage1252) {
+    for (int byte = 1; byte < 256; ++byte) {
+        const char text[2] = {static_cast<char>(byte), 0};
+        wchar_t wide[2] = {};
+        ::MultiByteToWideChar(1252, 0, text, 1, wide, 2);
+        EXPECT_EQ(DialogDisplayText(text), byte == '\r' || byte == '\n' ? L"\r\n" : std::wstring(1, wide[0])) << byte;
+    }
 }
 
 }  // namespace

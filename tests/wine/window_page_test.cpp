@@ -188,6 +188,19 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     };
     page->SetStyle(0);
     EXPECT_EQ(ticked(), "");
+    // Boxes 2 to 22 against the system's masks: each ticked by all its bits, not by one fewer.
+    const DWORD masks[] = {WS_POPUP, WS_CHILD, WS_MINIMIZE, WS_VISIBLE, WS_DISABLED, WS_CLIPSIBLINGS, WS_CLIPCHILDREN,
+                           WS_MAXIMIZE, WS_CAPTION, WS_BORDER, WS_DLGFRAME, WS_VSCROLL, WS_HSCROLL, WS_SYSMENU, WS_THICKFRAME,
+                           WS_GROUP, WS_TABSTOP, WS_MINIMIZEBOX, WS_MAXIMIZEBOX, WS_TILEDWINDOW, WS_POPUPWINDOW};
+    std::string wrong;  // the boxes that their mask leaves unticked or one bit fewer ticks
+    for (int box = 2; box <= 22; ++box) {
+        const auto ticks = [&](DWORD style) { return page->SetStyle(style), page->Control<TCheckBox>("cb" + std::to_string(box))->Checked(); };
+        const DWORD mask = masks[box - 2];
+        bool right = ticks(mask);
+        for (DWORD bit = 1; bit; bit <<= 1) right = right && !((mask & bit) && ticks(mask & ~bit));
+        if (!right) wrong += std::to_string(box) + " ";
+    }
+    EXPECT_EQ(wrong, "");
     ClickLine(LineOf(title));
     ASSERT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
     const std::uint32_t style = static_cast<std::uint32_t>(::GetWindowLongA(known.get(), GWL_STYLE));

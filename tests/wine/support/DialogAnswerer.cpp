@@ -34,6 +34,15 @@ void ChooseFirstItem(HWND window) {
     }
 }
 
+// Keys go to the dialog's control that has the focus; while another program holds the
+// foreground the focus may be elsewhere or nowhere, and they go to the dialog itself.
+HWND FocusIn(HWND dialog) {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &thread);
+    return ::IsChild(dialog, thread.hwndFocus) ? thread.hwndFocus : dialog;
+}
+
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(std::string caption, std::string answer, std::function<bool()> ready)
@@ -60,14 +69,14 @@ HWND DialogAnswerer::Find() const {
     return nullptr;
 }
 
-// Keys go to the dialog's control that has the focus; while another program holds the
-// foreground the focus may be elsewhere or nowhere, and they go to the dialog itself.
 bool DialogAnswerer::Act(HWND dialog) {
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &thread);
-    const HWND focus = ::IsChild(dialog, thread.hwndFocus) ? thread.hwndFocus : dialog;
+    const HWND focus = FocusIn(dialog);
     if (wanted_.empty()) return ChooseFirstItem(dialog), true;
+    if (answer_ == kTabEnter) {  // Enter only once the Tab has moved the focus
+        PostKey(focus, VK_TAB);
+        for (int wait = 0; wait < 500 && FocusIn(dialog) == focus; ++wait) std::this_thread::sleep_for(kPoll);
+        return PostKey(FocusIn(dialog), VK_RETURN), true;
+    }
     if (answer_ == kEnter || answer_ == kEscape) return PostKey(focus, answer_ == kEnter ? VK_RETURN : VK_ESCAPE), true;
     if (answer_ == kCloseBox) return ::PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     for (size_t i = 0; i < buttons_.size(); ++i)

@@ -13,8 +13,10 @@
 
 class DialogAnswerer {
 public:
-    // Answers other than a button's caption; a popup menu (caption "") takes its first item.
-    static constexpr const char *kEnter = "{Enter}", *kEscape = "{Escape}", *kCloseBox = "{CloseBox}";
+    // Answers other than a button's caption (kTabEnter: Tab to the next button, then Enter);
+    // a popup menu (caption "") takes its first item.
+    static constexpr const char *kEnter = "{Enter}", *kEscape = "{Escape}", *kCloseBox = "{CloseBox}",
+                                *kTabEnter = "{Tab}{Enter}";
 
     // Waits (up to a time-out) for a visible top-level window of this process with this
     // caption, records it, waits until ready() holds if given (polled on the background
