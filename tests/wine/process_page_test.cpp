@@ -272,10 +272,9 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
 TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindowsGivesThem) {
     platform::Win32Platform& system = platform::Win32Platform::Instance();
     TProcList procList{nullptr, system};
-    for (auto [priorityClass, base, text] :
-         {std::tuple{IDLE_PRIORITY_CLASS, 4, "[Idle    ]"}, std::tuple{BELOW_NORMAL_PRIORITY_CLASS, 6, "[Unknown]"},
-          std::tuple{ABOVE_NORMAL_PRIORITY_CLASS, 10, "[Unknown]"}, std::tuple{HIGH_PRIORITY_CLASS, 13, "[High    ]"},
-          std::tuple{NORMAL_PRIORITY_CLASS, 8, "[Normal  ]"}}) {
+    for (auto [priorityClass, base, text] : {std::tuple{IDLE_PRIORITY_CLASS, 4, "[Idle    ]"},
+             std::tuple{BELOW_NORMAL_PRIORITY_CLASS, 6, "[Unknown]"}, std::tuple{ABOVE_NORMAL_PRIORITY_CLASS, 10, "[Unknown]"},
+             std::tuple{HIGH_PRIORITY_CLASS, 13, "[High    ]"}, std::tuple{NORMAL_PRIORITY_CLASS, 8, "[Normal  ]"}}) {
         ASSERT_TRUE(::SetPriorityClass(::GetCurrentProcess(), priorityClass));
         procList.ReadProcessList();
         int i = procList.ProcessList().Count() - 1;
