@@ -214,7 +214,9 @@ void TWinList::AddWindow(const TakenWindow& taken, ProcessPaths& paths) {
     info->dwThreadId = windows_.GetWindowThreadProcessId(window, &info->dwProcessId);
     info->dwStyle = taken.styleRead ? taken.style : windows_.WindowLong(window, platform::kGwlStyle);
     info->dwExStyle = windows_.WindowLong(window, platform::kGwlExStyle);
-    info->hwndParent = windows_.WindowLong(window, platform::kGwlHwndParent);
+    // A top-level window's owner is what GWL_HWNDPARENT gives it; GW_OWNER asks once where that
+    // asks twice under Wine, and a window that passed the task-bar rule was found to have none.
+    info->hwndParent = filter_.taskBarSty ? 0 : windows_.GetOwner(window);
 
     char className[kClassSize];
     className[0] = 0;
