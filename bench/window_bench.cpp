@@ -1,7 +1,6 @@
 // Window list benchmarks: TWinList's scan of an unchanged desktop and its full rebuilds,
 // each against the bare Win32 calls that do the same work.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,40 +46,47 @@ private:
     std::vector<HWND> windows_;
 };
 
-// The bare scan: the enumeration that reads each window's title (unless untitled windows
-// count anyway) and then its visibility, and keeps the handles of those that pass.
+bool RunsOnWine() {
+    return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+// The bare scan: the walk that Velqorns makes (under Wine, EnumDesktopWindows, which does not
+// ask the server whether each window still exists), reading each window's title (unless
+// untitled windows count anyway) and then its visibility, and keeping those that pass.
 struct BareScan {
+    struct Taken {
+        HWND window;
+        char title[255];
+    };
     bool emptyNames = false;
-    std::vector<HWND> handles;
+    std::vector<Taken> taken;
 
     void Run() {
-        handles.clear();
-        ::EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
+        taken.clear();
+        static const bool wine = RunsOnWine();
+        if (wine) ::EnumDesktopWindows(nullptr, Visit, reinterpret_cast<LPARAM>(this));
+        else ::EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
     }
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
         BareScan& scan = *reinterpret_cast<BareScan*>(parameter);
+        Taken candidate{window, {}};
         if (!scan.emptyNames) {
-            char title[255];
-            title[0] = 0;
-            ::GetWindowTextA(window, title, sizeof title);
-            if (!title[0]) return TRUE;
+            ::GetWindowTextA(window, candidate.title, sizeof candidate.title);
+            if (!candidate.title[0]) return TRUE;
         }
-        if (::IsWindowVisible(window)) scan.handles.push_back(window);
+        if (::IsWindowVisible(window)) scan.taken.push_back(candidate);
         return TRUE;
     }
 };
 
-// The bare rebuild. Baseline: the bare scan; one tool-help process walk that asks each
-// process for its full executable path (OpenProcess, QueryFullProcessImageNameA); then
-// per window the same attributes as a record (thread and process, style, extended style,
-// owner, class name, owner's title, title) and its path found in the walk. It takes no
-// icons (the component takes one only when a record's is read) and no priorities (the
-// component's walk corrects those too).
+// The bare rebuild: the bare scan, then per window its title and the attributes of a record
+// (thread and process, style, extended style, owner, class name, owner's title) and the path of its
+// process, asked of each process once (OpenProcess, QueryFullProcessImageNameA). It takes no
+// icons: the component takes one only when a record's is asked for.
 struct BareRebuild {
     struct Process {
         DWORD id;
         char path[MAX_PATH];
-        bool completed;
     };
     struct Record {
         HWND window, owner;
@@ -96,41 +102,34 @@ struct BareRebuild {
         scan.emptyNames = !scan.emptyNames;  // as the component is made to rebuild
         scan.Run();
         processes.clear();
-        const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-            Process process{entry.th32ProcessID, {}, false};
-            std::memcpy(process.path, entry.szExeFile, MAX_PATH);
-            processes.push_back(process);
-        }
-        ::CloseHandle(snapshot);
+        processes.reserve(scan.taken.size());  // the records point into it
         records.clear();
-        for (HWND window : scan.handles) {
+        for (const BareScan::Taken& taken : scan.taken) {
             Record record{};
-            record.window = window;
-            record.thread = ::GetWindowThreadProcessId(window, &record.process);
-            record.style = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
-            record.exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
-            record.owner = reinterpret_cast<HWND>(::GetWindowLongPtrA(window, GWLP_HWNDPARENT));
-            ::GetClassNameA(window, record.className, sizeof record.className);
+            record.window = taken.window;
+            // The list shows every window's title: read now where the scan did not.
+            if (scan.emptyNames) ::GetWindowTextA(taken.window, record.title, sizeof record.title);
+            else std::memcpy(record.title, taken.title, sizeof record.title);
+            record.thread = ::GetWindowThreadProcessId(taken.window, &record.process);
+            record.style = static_cast<DWORD>(::GetWindowLongA(taken.window, GWL_STYLE));
+            record.exStyle = static_cast<DWORD>(::GetWindowLongA(taken.window, GWL_EXSTYLE));
+            record.owner = ::GetWindow(taken.window, GW_OWNER);
+            ::GetClassNameA(taken.window, record.className, sizeof record.className);
             if (record.owner) ::GetWindowTextA(record.owner, record.ownerTitle, sizeof record.ownerTitle);
-            ::GetWindowTextA(window, record.title, sizeof record.title);
-            // The full path is asked of the processes that own a listed window, once each.
-            for (Process& process : processes) {
-                if (process.id != record.process) continue;
-                if (!process.completed) {
-                    if (const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id)) {
-                        DWORD length = MAX_PATH;
-                        ::QueryFullProcessImageNameA(handle, 0, process.path, &length);
-                        ::CloseHandle(handle);
-                    }
-                    process.completed = true;
-                }
-                record.path = process.path;
-            }
+            record.path = PathOf(record.process);
             records.push_back(record);
         }
+    }
+    const char* PathOf(DWORD id) {
+        for (const Process& process : processes)
+            if (process.id == id) return process.path;
+        Process& process = processes.emplace_back(Process{id, {}});
+        if (const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {
+            DWORD length = MAX_PATH;
+            ::QueryFullProcessImageNameA(handle, 0, process.path, &length);
+            ::CloseHandle(handle);
+        }
+        return process.path;
     }
 };
 

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "components/ProcessActions.h"
-
 using platform::WindowHandle;
 
 namespace {
@@ -24,6 +22,7 @@ constexpr std::uint32_t kWsDisabled = 0x08000000;
 constexpr std::uint32_t kWsVisible = 0x10000000;
 constexpr std::uint32_t kWsSysMenu = 0x00080000;
 constexpr std::uint32_t kWsMinimizeBox = 0x00020000;
+constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
 
 // A text that the system wrote into a buffer of size characters, cut to size - 1.
 std::string BufferText(const char* buffer, int size) {
@@ -107,7 +106,8 @@ bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {
 bool TWinList::Qualifies(TakenWindow& candidate) {
     const WindowHandle window = candidate.handle;
     std::uint32_t style = 0;
-    if (filter_.whatDoFind != id_All || filter_.taskBarSty) style = windows_.WindowLong(window, platform::kGwlStyle);
+    candidate.styleRead = filter_.whatDoFind != id_All || filter_.taskBarSty;
+    if (candidate.styleRead) style = candidate.style = windows_.WindowLong(window, platform::kGwlStyle);
     switch (filter_.whatDoFind) {
         case id_All:
             break;
@@ -154,60 +154,93 @@ void TWinList::SortTakenHandles() {
     std::sort(sortedTaken_.begin(), sortedTaken_.end());
 }
 
+// Each process that owns a listed window is opened once per rebuild and held open until the
+// rebuild ends: its identifier cannot be given to another process while it is held, so every
+// later window that names the identifier belongs to the process the path was read from.
+class TWinList::ProcessPaths {
+public:
+    explicit ProcessPaths(platform::IProcessSystem& system) : system_(system) {}
+    ~ProcessPaths() {
+        for (const Held& held : held_) system_.CloseProcessHandle(held.handle);
+    }
+    ProcessPaths(const ProcessPaths&) = delete;
+    ProcessPaths& operator=(const ProcessPaths&) = delete;
+
+    // Whether the process is held; its path, empty when it told none, goes to path.
+    bool Find(std::uint32_t processId, std::string& path) const {
+        for (const Held& held : held_)
+            if (held.processId == processId) return path = held.path, true;
+        return false;
+    }
+    // Opens the process and reads its path only while stillOwned agrees, then holds it; a
+    // process that cannot be opened, or whose window has gone, is not held.
+    bool Read(std::uint32_t processId, const std::function<bool()>& stillOwned, std::string& path) {
+        Held& held = held_.emplace_back(Held{processId, 0, {}});  // the slot first: no handle without an owner
+        held.handle = system_.OpenProcess(kProcessQueryLimitedInformation, false, processId);
+        if (held.handle && stillOwned()) return path = held.path = system_.ProcessImagePath(held.handle), true;
+        if (held.handle) system_.CloseProcessHandle(held.handle);
+        held_.pop_back();
+        return false;
+    }
+
+private:
+    struct Held {
+        std::uint32_t processId;
+        std::uintptr_t handle;
+        std::string path;
+    };
+    platform::IProcessSystem& system_;
+    std::vector<Held> held_;
+};
+
 void TWinList::Rebuild() {
     windowList_.Clear();
     ++generation_;  // the old records are gone, whether or not the new ones all come
-    for (const TakenWindow& taken : taken_) AddWindow(taken);
+    ProcessPaths paths(processes_);
+    for (const TakenWindow& taken : taken_) AddWindow(taken, paths);
     // Remembered only once the list is whole, so that a failed rebuild is tried again.
     SortTakenHandles();
     lastSet_.swap(sortedTaken_);
     lastSum_ = currentSum_;
 }
 
-void TWinList::AddWindow(const TakenWindow& taken) {
+// Every value of the record is read here, while the window is listed: a window that closes or
+// changes afterwards still shows what the list was made from, and its process stays the one
+// that a later action checks against.
+void TWinList::AddWindow(const TakenWindow& taken, ProcessPaths& paths) {
+    const WindowHandle window = taken.handle;
     auto info = std::make_unique<TWinInfo>();
-    info->hwnd = taken.handle;
-    windowList_.AddObject(filter_.emptyNames ? Title(taken.handle) : taken.title, std::move(info));
-}
-
-// A record is read when it is first asked for, not at the rebuild: most are never looked at,
-// and each costs a dozen questions to the window manager (under Wine, round trips to its
-// server), so a rebuild of hundreds of windows would keep the list from showing.
-TWinInfo& TWinList::Record(int index) const {
-    TWinInfo& info = Entry(index);
-    if (!info.read) Read(info);
-    return info;
-}
-
-void TWinList::Read(TWinInfo& info) const {
-    const WindowHandle window = info.hwnd;
-    info.dwThreadId = windows_.GetWindowThreadProcessId(window, &info.dwProcessId);
-    info.dwStyle = windows_.WindowLong(window, platform::kGwlStyle);
-    info.dwExStyle = windows_.WindowLong(window, platform::kGwlExStyle);
-    info.hwndParent = windows_.WindowLong(window, platform::kGwlHwndParent);
+    info->hwnd = window;
+    info->dwThreadId = windows_.GetWindowThreadProcessId(window, &info->dwProcessId);
+    info->dwStyle = taken.styleRead ? taken.style : windows_.WindowLong(window, platform::kGwlStyle);
+    info->dwExStyle = windows_.WindowLong(window, platform::kGwlExStyle);
+    // A top-level window's owner is what GWL_HWNDPARENT gives it; GW_OWNER asks once where that
+    // asks twice under Wine, and a window that passed the task-bar rule was found to have none.
+    info->hwndParent = filter_.taskBarSty ? 0 : windows_.GetOwner(window);
 
     char className[kClassSize];
     className[0] = 0;
     windows_.WindowClassName(window, className, kClassSize);
-    info.ClassName = BufferText(className, kClassSize);
+    info->ClassName = BufferText(className, kClassSize);
 
-    if (info.hwndParent == 0) {
-        info.ParentName = "Desktop";
+    if (info->hwndParent == 0) {
+        info->ParentName = "Desktop";
     } else {
-        info.ParentName = Title(info.hwndParent);
-        if (info.ParentName.empty()) info.ParentName = "NoName";
+        info->ParentName = Title(info->hwndParent);
+        if (info->ParentName.empty()) info->ParentName = "NoName";
     }
     // Process 0 is what a window that has gone meanwhile reports, not the idle process.
-    if (info.dwProcessId != 0) info.szExeFile = ExeFileOf(window, info.dwProcessId);
-    info.read = true;  // only now: a read that failed is tried again
+    if (info->dwProcessId != 0) info->szExeFile = ExeFileOf(window, info->dwProcessId, paths);
+    windowList_.AddObject(filter_.emptyNames ? Title(window) : taken.title, std::move(info));
 }
 
 // The full path is asked of the process only while the window still belongs to it: a window
 // lives no longer than its process, so the identifier cannot name a later process then. A
 // process that cannot be opened is looked up in a process snapshot, which gives the file name.
-std::string TWinList::ExeFileOf(WindowHandle window, std::uint32_t processId) const {
-    const auto stillOwned = [this, window, processId](std::uintptr_t) { return WindowBelongsTo(window, processId); };
-    if (std::string path = ProcessPathIf(processes_, processId, stillOwned); !path.empty()) return path;
+std::string TWinList::ExeFileOf(WindowHandle window, std::uint32_t processId, ProcessPaths& paths) const {
+    std::string path;
+    const auto stillOwned = [this, window, processId] { return WindowBelongsTo(window, processId); };
+    if ((paths.Find(processId, path) || paths.Read(processId, stillOwned, path)) && !path.empty()) return path;
     std::string name = SnapshotName(processId);
     return WindowBelongsTo(window, processId) ? name : "";  // the window outlived the snapshot
 }
@@ -243,7 +276,7 @@ std::string TWinList::Title(WindowHandle window) const {
 
 int TWinList::IndexOf(WindowHandle window, std::uint32_t processId) const {
     for (int i = 0; i < windowList_.Count(); ++i)
-        if (Entry(i).hwnd == window && Record(i).dwProcessId == processId) return i;
+        if (Record(i).hwnd == window && Record(i).dwProcessId == processId) return i;
     return -1;
 }
 

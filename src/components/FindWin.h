@@ -18,9 +18,9 @@
 // Which windows a scan takes by visibility; stored in one byte.
 enum TFind_ID : std::uint8_t { id_All = 0, id_VisOnly = 1, id_InvisOnly = 2 };
 
-// One listed window. The rebuild stores its handle (its title is the list's text); the rest is
-// read from the window when a getter of TWinList first asks for it, and then kept. A window
-// that has gone by then leaves the values 0 and the texts empty.
+// One listed window, read whole by the rebuild that lists it (its title is the list's text) and
+// kept as it was then, though the window change or close later; only the icon is taken from
+// the executable's file when it is first asked for.
 class TWinInfo : public TObject {
 public:
     platform::WindowHandle hwndParent = 0;  // owner of a top-level window; 0 when none
@@ -35,7 +35,6 @@ public:
     std::uint32_t dwProcessId = 0;
     std::uint32_t dwStyle = 0;
     std::uint32_t dwExStyle = 0;
-    bool read = false;       // the fields above, all but hwnd
     bool iconTaken = false;  // hIcon, read only when asked for: it opens the file
 };
 
@@ -87,7 +86,7 @@ public:
     // index error. <windows.h> renames GetClassName, so the getters live in this header
     // and answer to both spellings.
     platform::WindowHandle GetHwndParent(int index) const { return Record(index).hwndParent; }
-    platform::WindowHandle GetHwnd(int index) const { return Entry(index).hwnd; }
+    platform::WindowHandle GetHwnd(int index) const { return Record(index).hwnd; }
     std::uint32_t GetThreadId(int index) const { return Record(index).dwThreadId; }
     platform::IconHandle GetIcon(int index) const;
     std::uint32_t GetProcessId(int index) const { return Record(index).dwProcessId; }
@@ -118,11 +117,17 @@ private:
         TFind_ID whatDoFind = id_VisOnly;
     };
 
-    // A window the scan took, with its title unless untitled windows were taken too.
+    // A window the scan took, with its title unless untitled windows were taken too, and its
+    // style word where a filter needed it.
     struct TakenWindow {
         platform::WindowHandle handle = 0;
         std::string title;
+        std::uint32_t style = 0;
+        bool styleRead = false;
     };
+
+    // The executables' paths that the running rebuild has read, by process (FindWin.cpp).
+    class ProcessPaths;
 
     static bool EnumWindowsProc(platform::WindowHandle window, void* context);
     bool Qualifies(TakenWindow& window);
@@ -130,13 +135,11 @@ private:
     bool SameSetAsLastRebuild();
     void SortTakenHandles();
     void Rebuild();
-    void AddWindow(const TakenWindow& taken);
-    void Read(TWinInfo& info) const;
-    std::string ExeFileOf(platform::WindowHandle window, std::uint32_t processId) const;
+    void AddWindow(const TakenWindow& taken, ProcessPaths& paths);
+    std::string ExeFileOf(platform::WindowHandle window, std::uint32_t processId, ProcessPaths& paths) const;
     std::string SnapshotName(std::uint32_t processId) const;
     std::string Title(platform::WindowHandle window) const;
-    TWinInfo& Entry(int index) const { return static_cast<TWinInfo&>(*windowList_.Objects(index)); }
-    TWinInfo& Record(int index) const;  // the entry, read on first use
+    TWinInfo& Record(int index) const { return static_cast<TWinInfo&>(*windowList_.Objects(index)); }
 
     platform::IWindowSystem& windows_;
     platform::IProcessSystem& processes_;

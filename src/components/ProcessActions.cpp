@@ -57,12 +57,6 @@ TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const T
     return TerminateProcessIf(system, chosen.processId, isChosen, waitMilliseconds);
 }
 
-std::string ProcessPathIf(platform::IProcessSystem& system, std::uint32_t processId, const TIsChosenProcess& isChosen) {
-    ScopedProcess process(system, processId ? system.OpenProcess(kProcessQueryLimitedInformation, false, processId) : 0);
-    if (!process.get() || !isChosen(process.get())) return "";
-    return system.ProcessImagePath(process.get());
-}
-
 bool FreeOwnModule(platform::IProcessSystem& system, std::uint32_t moduleProcessId, std::uint64_t module,
                    const std::string& path) {
     if (module == 0 || moduleProcessId != system.CurrentProcessId()) return false;

@@ -39,10 +39,6 @@ TTerminateOutcome TerminateProcessIf(platform::IProcessSystem& system, std::uint
 TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& process,
                                        std::uint32_t waitMilliseconds = 5000);
 
-// The full path of the process's executable, read with the process open and only when isChosen
-// agrees then; empty when it cannot be read.
-std::string ProcessPathIf(platform::IProcessSystem& system, std::uint32_t processId, const TIsChosenProcess& isChosen);
-
 // Releases one reference of a module, but only one of this program's own process: loaded from
 // path under exactly the handle module. System libraries sit at the same address in every
 // process, so the handle of another process's kernel32.dll would otherwise pass the check and

@@ -114,39 +114,48 @@ TEST_F(WinListTest, RecordHoldsOwnerTitleAndProcessExecutableAndRefusesOtherInde
                           list.GetExeFile(i) + " " + std::to_string(list.GetIcon(i)));
     EXPECT_THAT(records, ElementsAre("0 Desktop C:\\APPS\\FAKE.EXE 28672", "16 Owner C:\\APPS\\FAKE.EXE 28672",
                                      "0 Desktop  0", "48 NoName C:\\APPS\\FAKE.EXE 28672"));
-    EXPECT_EQ(list.GetClassName(0), std::string(99, 'C'));
-    EXPECT_EQ(list.WindowList().Strings(1), std::string(254, 'T'));
+    EXPECT_EQ(list.GetClassName(0) + list.WindowList().Strings(1), std::string(99, 'C') + std::string(254, 'T'));
     EXPECT_THROW(list.GetParentName(-1), EStringListError);
     EXPECT_THROW(list.GetHwnd(4), EStringListError);
 }
 
-// A rebuild reads no record, opens no process and takes no snapshot, beyond 256 windows too.
-// The first read asks the process for its full path while the window still belongs to it (once
-// the window is gone, its id may name another process); where the process cannot be opened, a
-// snapshot gives the file name, and is always closed. A read that failed is tried again.
-TEST_F(WinListTest, RecordsAreReadOnFirstUseAndThePathOnlyWhileTheWindowStillBelongsToTheProcess) {
-    processes.processes = {FakeProcessSystem::Process(0x200, "FAKE.EXE")};
-    processes.imagePaths[0x200] = "C:\\APPS\\FAKE.EXE";
-    processes.icons["C:\\APPS\\FAKE.EXE"] = 0x7000;
+// The rebuild reads every record, beyond 256 windows too, and the records keep their values
+// when the windows go. Each process is opened once per rebuild, and closed when it
+// ends; its path is asked only while the window still belongs to it (once the window is gone,
+// its id may name another process). Where it cannot be opened, a snapshot gives the file name
+// and is always closed. Icons wait until asked for; a rebuild that failed is tried again.
+TEST_F(WinListTest, RecordsAreReadAtTheRebuildAndThePathOnlyWhileTheWindowStillBelongsToTheProcess) {
+    processes.processes = {FakeProcessSystem::Process(0x200, "FAKE.EXE"), FakeProcessSystem::Process(0x300, "B.EXE")};
+    processes.imagePaths = {{0x200, "C:\\APPS\\FAKE.EXE"}, {0x300, "C:\\B.EXE"}};
     processes.opens = true;
-    for (WindowHandle i = 0; i < 300; ++i) desktop.Add(0x1000 + 4 * i, "window");
-    EXPECT_EQ(Scan(id_All, true).size(), 300u);
-    EXPECT_EQ(std::tuple(desktop.recordQueries, processes.accessAsked, Snapshots()), std::tuple(0, 0u, 0));
+    std::vector<std::uint32_t> opened;
+    processes.OnOpen = [&](std::uint32_t id) { opened.push_back(id); };
+    for (WindowHandle i = 0; i < 300; ++i) desktop.Add(0x1000 + 4 * i, "window").processId = i == 1 ? 0x300 : 0x200;
+    EXPECT_EQ(Scan(id_VisOnly, true).size(), 300u);
+    EXPECT_EQ(std::tuple(desktop.recordQueries >= 300, opened, processes.openHandles, Snapshots(), processes.queriedPaths.size()),
+              std::tuple(true, std::vector<std::uint32_t>{0x200, 0x300}, 0, 0, std::size_t{0}));
+    desktop.windows.clear();  // the records stay as read
+    EXPECT_EQ(std::to_string(list.GetProcessId(1)) + list.GetExeFile(1) + list.GetExeFile(299), "768C:\\B.EXEC:\\APPS\\FAKE.EXE");
     for (int i : {0, 299, 0}) EXPECT_EQ(list.GetIcon(i), 0x7000u);
-    EXPECT_EQ(list.GetExeFile(299), "C:\\APPS\\FAKE.EXE");
-    EXPECT_EQ(std::tuple(processes.accessAsked, processes.openHandles, processes.queriedPaths.size()), std::tuple(0x1000u, 0, 2u));  // an icon per record read
-    processes.opens = false;
-    desktop.windows.erase(desktop.windows.begin() + 2);
-    EXPECT_EQ(list.GetExeFile(1) + " [" + list.GetExeFile(2) + "] " + std::to_string(list.GetProcessId(2)), "FAKE.EXE [] 0");
-    EXPECT_EQ(processes.closed.size(), processes.snapshotsTaken.size());
-    processes.snapshotFails = true;
-    EXPECT_EQ(list.GetExeFile(3) + std::to_string(list.GetIcon(3)), "0");
-    processes.snapshotFails = false;
-    processes.failAtEntry = 0;
-    EXPECT_THROW(list.GetExeFile(4), std::bad_alloc);
-    EXPECT_EQ(processes.closed.size(), processes.snapshotsTaken.size());
+    EXPECT_EQ(processes.queriedPaths.size(), 2u);  // an icon per record asked
+
+    // B's window closes as its process is opened: no path, nor the name of a snapshot that the
+    // window did not outlive. A process that cannot be opened: the snapshot's name, if any.
+    desktop.Add(0x1000, "window");
+    processes.OnOpen = [&](std::uint32_t id) { if (id == 0x300) desktop.windows.pop_back(); };
+    const std::tuple<bool, bool, std::string> cases[] = {{true, false, "C:\\APPS\\FAKE.EXE|"}, {false, true, "|"}, {false, false, "FAKE.EXE|"}};
+    for (WindowHandle handle = 0x50; const auto& [opens, snapshotFails, expected] : cases) {
+        std::tie(processes.opens, processes.snapshotFails) = std::tuple(opens, snapshotFails);
+        desktop.Add(handle += 0x10, "B's").processId = 0x300;
+        EXPECT_EQ(Scan(id_VisOnly, true).size(), 2u);
+        EXPECT_EQ(list.GetExeFile(0) + "|" + list.GetExeFile(1), expected);
+    }
+    processes.failAtEntry = 0;  // a rebuild that fails is made again by the next scan
+    desktop.Add(0x90, "new");
+    EXPECT_THROW(list.FindWindows(), std::bad_alloc);
     processes.failAtEntry = -1;
-    EXPECT_EQ(list.GetExeFile(4), "FAKE.EXE");
+    EXPECT_EQ(Scan(id_VisOnly, true).size(), 2u);
+    EXPECT_EQ(std::tuple(list.GetExeFile(1), processes.closed.size()), std::tuple("FAKE.EXE", processes.snapshotsTaken.size()));
 }
 
 // A negative period is refused and stops the timer, keeping the period it had; 0 never runs.

@@ -27,13 +27,12 @@ const std::string kLongPath = "C:\\Program Files\\Tom & J\xE9rry\\A Longer Produ
                               "\\And Another For Each Language\\Bin\\np&x.exe";
 
 // The real platform, with a scan counter, this program run from kLongPath; and processes that
-// cannot be opened and windows that have gone, on demand.
+// cannot be opened, on demand.
 class TestPlatform : public Win32Platform {
 public:
     int scans = 0;
-    bool refuseOpen = false, windowsGone = false;
+    bool refuseOpen = false;
 
-    bool IsWindow(WindowHandle window) override { return !windowsGone && Win32Platform::IsWindow(window); }
     void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override {
         ++scans;
         Win32Platform::EnumWindows(visit, context);
@@ -242,29 +241,42 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
 }
 
 // The warning names the window's process; only "Yes" ends it, and only while its window still
-// shows it is that process. The process ended is the one the menu was opened on and the warning
+// shows it is that process. A window closed since the refresh (its program running on) shows
+// what the list read. The process ended is the one the menu was opened on and the warning
 // named, though ticks refill the list (a new window, the selection back on line 0) meanwhile.
 TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningNamed) {
-    const std::string title = "Velqorns page: victim", chosenTitle = "Velqorns page: chosen";
+    const std::string title = "Velqorns page: victim", chosenTitle = "Velqorns page: chosen", closing = "Velqorns page: closing";
+    const auto closes = StartTitled(closing, true);  // first: below the others, never line 0
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && !(window = ::FindWindowA("VelqornsTitledWindow", closing.c_str())); ++i) ::Sleep(10);
     const auto victim = StartTitled(title), chosen = StartTitled(chosenTitle);
     Embed();
-    auto listed = [&] { return LineOf(title) >= 0 && LineOf(chosenTitle) >= 0; };
+    auto listed = [&] { return LineOf(title) >= 0 && LineOf(chosenTitle) >= 0 && LineOf(closing) > 0; };
     PumpUntil(application, [&] { return page->Refresh1Click(page), listed(); });  // the programs open their windows late
     ASSERT_TRUE(listed());
     int scans = platform.scans;
     Terminate(title, "&No");  // it lives on: below
     EXPECT_EQ(platform.scans, scans);
 
-    // The handle refused, or the window gone (its process's identifier may name another process
-    // by now): the error, then a refresh.
-    for (bool* fault : {&platform.refuseOpen, &platform.windowsGone}) {
+    const auto word = [&](int index) { return Hex(static_cast<std::uint32_t>(::GetWindowLongA(window, index)), 4); };
+    const Lines details = {"ThreadID:  " + Hex(::GetWindowThreadProcessId(window, nullptr), 4) + " / ProcessID: " + Hex(closes->Id(), 4),
+                           "ClassName: VelqornsTitledWindow", "WinStyle:  " + word(GWL_STYLE) + " / WinExSty: " + word(GWL_EXSTYLE)};
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    PumpUntil(application, [&] { return !::IsWindow(window); });
+    ClickLine(LineOf(closing));
+    EXPECT_EQ(Captions({page->Label7, page->Label5, page->Label2}), details);
+    EXPECT_TRUE(page->Label4->Caption().ends_with("titled_window.exe")) << page->Label4->Caption();
+
+    // The window gone (its process's identifier may name another process by now), or the
+    // handle refused: the error, then a refresh.
+    for (const std::string& name : {closing, title}) {
         DialogAnswerer error("Error", "OK");
-        *fault = true;
-        Terminate(title, "&Yes");
-        *fault = false;
+        platform.refuseOpen = name == title;
+        Terminate(name, "&Yes");
+        platform.refuseOpen = false;
         ASSERT_TRUE(error.Finish()) << error.Failure();
         EXPECT_EQ(error.Text(), "Kann das Handle des selektierten Prozesses nicht finden!");
-        EXPECT_FALSE(victim->Ended());
+        EXPECT_FALSE(victim->Ended() || closes->Ended());
         EXPECT_EQ(platform.scans, ++scans);
     }
     Terminate(title, "&Yes");

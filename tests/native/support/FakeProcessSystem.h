@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <new>
 #include <stdexcept>
@@ -58,7 +59,9 @@ public:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> terminated;  // process id, exit code
     int openHandles = 0;
 
+    std::function<void(std::uint32_t id)> OnOpen;  // runs at every OpenProcess, first
     std::uintptr_t OpenProcess(std::uint32_t access, bool, std::uint32_t id) override {
+        if (OnOpen) OnOpen(id);
         accessAsked = access;
         return opens && Listed(id) ? (++openHandles, id) : 0;
     }
