@@ -17,8 +17,11 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 
-// A real click through the system's input queue at a point of window's client area. Each
-// event carries its position: another program may move the pointer in between.
+// Real pointer input through the system's input queue: the pointer moved to a point of the
+// screen, with the button events of flags (MOUSEEVENTF_LEFTDOWN, ...) there.
+void SendPointer(POINT screen, DWORD flags = 0);
+// A real click at a point of window's client area. Each event carries its position: another
+// program may move the pointer in between.
 void Click(HWND window, POINT point, bool right = false);
 // A key pressed and released, as posted messages with the key's scan code (any thread may post).
 void PostKey(HWND window, WORD key);
