@@ -53,6 +53,7 @@ POINT TScreenPicker::ScreenPoint(LPARAM lParam) {
 LRESULT TScreenPicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // a press soon after the last one: a drag all the same
         if (!dragging_) StartDrag();
         if (OnTrack) OnTrack(this, ScreenPoint(lParam));
         return 0;

@@ -220,7 +220,7 @@ TEST(Velq, KillEndsAChildWithYesOrWhenTheAnswerReadIsYesAndErrorsGiveTheirStatus
 // brought out of its minimised state to the front; closed. Then each finds no window.
 TEST(Velq, WindowAtAPointFrontAndCloseActOnAProgramsWindow) {
     const ChildProcess program(BesideThisProgram("titled_window.exe"), "\"velq: program\"");
-    const HWND window = ::FindWindowA("VelqornsTitledWindow", "velq: program");
+    const HWND window = WaitForWindow("VelqornsTitledWindow", "velq: program");
     ASSERT_TRUE(window);
     ::SetWindowPos(window, HWND_TOPMOST, 300, 200, 240, 120, SWP_NOACTIVATE);
     RECT child{};

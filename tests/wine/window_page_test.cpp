@@ -54,7 +54,7 @@ public:
 std::unique_ptr<ChildProcess> StartTitled(const std::string& title, const std::string& mode = "") {
     return std::make_unique<ChildProcess>(BesideThisProgram("titled_window.exe"), "\"" + title + "\" " + mode);
 }
-HWND TitledWindow(const std::string& title) { return ::FindWindowA("VelqornsTitledWindow", title.c_str()); }
+HWND TitledWindow(const std::string& title) { return WaitForWindow("VelqornsTitledWindow", title); }
 
 std::string Warning(const std::string& title) {
     return "Process: --> " + title +

@@ -22,10 +22,11 @@ int main(int argc, char** argv) {
     windowClass.hInstance = ::GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VelqornsTitledWindow";
     if (!::RegisterClassA(&windowClass)) return 3;
-    const HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 20, 20, 240, 120,
+    const HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 20, 20, 240, 120,
                                           nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!window) return 4;
     ::CreateWindowExA(0, "BUTTON", "Child", WS_CHILD | WS_VISIBLE, 10, 10, 120, 40, window, nullptr, nullptr, nullptr);
+    ::SetWindowTextA(window, argv[1]);  // only now: a test that finds the window by its title finds the child too
     ::ShowWindow(window, quiet ? SW_SHOWNOACTIVATE : SW_SHOW);
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) ::DispatchMessageA(&message);

@@ -97,3 +97,9 @@ Window MakeWindow(const char* title, DWORD style, HWND owner) {
     EXPECT_NE(window, nullptr) << title;
     return Window(window, &::DestroyWindow);
 }
+
+HWND WaitForWindow(const char* className, const std::string& title) {
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && !(window = ::FindWindowA(className, title.c_str())); ++i) ::Sleep(10);
+    return window;
+}

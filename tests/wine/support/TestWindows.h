@@ -56,6 +56,10 @@ constexpr const char* kPlainWindowClass = "VelqornsTestWindow";
 using Window = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
 Window MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr);
 
+// The top-level window of a class and title, waited for (a program opens it late); nullptr if
+// none comes within ten seconds.
+HWND WaitForWindow(const char* className, const std::string& title);
+
 // The clipboard's text in one format: bytes (CF_TEXT) or UTF-16 units (CF_UNICODETEXT).
 template <class Text>
 Text ClipboardText(UINT format) {
