@@ -344,8 +344,6 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
         ::GetWindowRect(Frame(), &frame);
         ::GetWindowRect(window, &bounds);
         EXPECT_TRUE(::EqualRect(&frame, &bounds) && ::IsWindowVisible(Frame()));
-        EXPECT_EQ(::GetWindowLongW(Frame(), GWL_EXSTYLE) & (WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
-                  WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
     });
     EXPECT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
     EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(FromHwnd(window), 4));
@@ -357,7 +355,6 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
     EXPECT_EQ(Shown(), (Lines{std::to_string(LineOf("Velqorns finder: owned")), "1", "0",
                               "HWnd:      " + Hex(FromHwnd(owned.get()), 4), page->Label7->Caption(),
                               std::string("ClassName: ") + kPlainWindowClass}));
-    EXPECT_TRUE(page->CheckBox1->Enabled());
 
     const Lines before = Shown();
     DragFinderTo(Centre(child), [&] {
@@ -369,10 +366,9 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
         PumpUntil(application, [&] { return !page->Finder1->Dragging(); });
         EXPECT_EQ(Frame(), nullptr);
     });
-    const RECT screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    for (POINT point : {POINT{screen.right - 5, screen.bottom - 5}, Centre(page->Finder1->Handle())}) DragFinderTo(point);
+    for (POINT point : {POINT{::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5}, Centre(page->Finder1->Handle())})
+        DragFinderTo(point);  // the desktop, the finder itself
     EXPECT_EQ(Shown(), before);
-    EXPECT_EQ(Frame(), nullptr);
 }
 
 // "Close Window" posts the close box's command and goes on at once: a window that accepts goes
@@ -399,8 +395,7 @@ TEST_F(WindowPage, CloseWindowAndBringToFrontActOnTheChosenWindow) {
     ClickLine(LineOf(refuses));
     page->BringToFront1->OnClick(page->BringToFront1);
     PumpUntil(application, [&] { return ::GetForegroundWindow() == window; });
-    EXPECT_EQ(::GetForegroundWindow(), window);
-    EXPECT_FALSE(::IsIconic(window));
+    EXPECT_TRUE(::GetForegroundWindow() == window && !::IsIconic(window));
 }
 
 // The values the system gives a new event and a new icon now (both released again), and the

@@ -18,7 +18,6 @@ struct FakeWindow {
     platform::WindowHandle lastActivePopup = 0;  // Add makes it the window itself
     std::uint32_t style = 0, exStyle = 0, threadId = 0, processId = 0;
     std::string className;
-    platform::WindowRect rect;
     bool minimised = false, closes = true;  // closes: goes when asked to close
 };
 
@@ -33,7 +32,7 @@ public:
 
     // Appends a window (thread 0x100, process 0x200, class "FakeClass") for further settings.
     FakeWindow& Add(platform::WindowHandle handle, std::string title, std::uint32_t style = 0) {
-        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, handle, style, 0, 0x100, 0x200, "FakeClass", {}, false, true});
+        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, handle, style, 0, 0x100, 0x200, "FakeClass", false, true});
     }
     FakeWindow& Window(platform::WindowHandle handle) {  // an empty one when it is not there
         for (FakeWindow& window : windows)
@@ -62,7 +61,7 @@ public:
         return Window(w).threadId;
     }
     int WindowClassName(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).className, buffer, size); }
-    bool GetWindowRect(platform::WindowHandle w, platform::WindowRect& rect) override { return rect = Window(w).rect, IsWindow(w); }
+    bool GetWindowRect(platform::WindowHandle w, platform::WindowRect& rect) override { return rect = {}, IsWindow(w); }
     platform::WindowHandle RootWindowFromPoint(int, int) override { return atPoint; }
     platform::WindowHandle GetDesktopWindow() override { return desktop; }
     bool IsIconic(platform::WindowHandle w) override { return Window(w).minimised; }
