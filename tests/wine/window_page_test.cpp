@@ -96,7 +96,7 @@ protected:
     }
 
     // Drags the finder from its target to a point of the screen with real pointer input, a move
-    // at a time; during(), if given, runs before the release once the frame shows.
+    // at a time; during(), if given, runs before the release.
     void DragFinderTo(POINT to, const std::function<void()>& during = {}) {
         RECT finder{};
         ::GetWindowRect(page->Finder1->Handle(), &finder);
@@ -105,8 +105,12 @@ protected:
         PumpUntil(application, [&] { return page->Finder1->Dragging(); });
         for (int step = 1; step <= 4; ++step)
             SendPointer({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
-        if (during) {
-            PumpUntil(application, [&] { return Frame() != nullptr; });
+        if (during) {  // once the frame is around the top-level window there
+            const HWND root = ::GetAncestor(::WindowFromPoint(to), GA_ROOT);
+            RECT frame{}, bounds{};
+            PumpUntil(application, [&] {
+                return ::GetWindowRect(Frame(), &frame) && ::GetWindowRect(root, &bounds) && ::EqualRect(&frame, &bounds);
+            });
             during();
         }
         SendPointer(to, MOUSEEVENTF_LEFTUP);
@@ -341,9 +345,8 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
 
     DragFinderTo(Centre(child), [&] {
         RECT frame{}, bounds{};
-        ::GetWindowRect(Frame(), &frame);
-        ::GetWindowRect(window, &bounds);
-        EXPECT_TRUE(::EqualRect(&frame, &bounds) && ::IsWindowVisible(Frame()));
+        EXPECT_TRUE(::GetWindowRect(Frame(), &frame) && ::GetWindowRect(window, &bounds) && ::EqualRect(&frame, &bounds));
+        EXPECT_TRUE(::IsWindowVisible(Frame()));
     });
     EXPECT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
     EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(FromHwnd(window), 4));
