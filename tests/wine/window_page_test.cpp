@@ -95,12 +95,10 @@ protected:
         EXPECT_EQ(confirm.Text(), Warning(title));
     }
 
-    // Drags the finder from its target to a point of the screen with real pointer input, a move
+    // Drags the finder from its middle to a point of the screen with real pointer input, a move
     // at a time; during(), if given, runs before the release.
     void DragFinderTo(POINT to, const std::function<void()>& during = {}) {
-        RECT finder{};
-        ::GetWindowRect(page->Finder1->Handle(), &finder);
-        const POINT from{finder.left + 16, (finder.top + finder.bottom) / 2};
+        const POINT from = Centre(page->Finder1->Handle());
         SendPointer(from, MOUSEEVENTF_LEFTDOWN);
         PumpUntil(application, [&] { return page->Finder1->Dragging(); });
         for (int step = 1; step <= 4; ++step)
@@ -345,8 +343,8 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
 
     DragFinderTo(Centre(child), [&] {
         RECT frame{}, bounds{};
-        EXPECT_TRUE(::GetWindowRect(Frame(), &frame) && ::GetWindowRect(window, &bounds) && ::EqualRect(&frame, &bounds));
-        EXPECT_TRUE(::IsWindowVisible(Frame()));
+        EXPECT_TRUE(::GetWindowRect(Frame(), &frame) && ::GetWindowRect(window, &bounds) && ::EqualRect(&frame, &bounds) &&
+                    ::IsWindowVisible(Frame()));
     });
     EXPECT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
     EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(FromHwnd(window), 4));
