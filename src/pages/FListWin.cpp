@@ -37,6 +37,11 @@ constexpr const char* kWinListAbout = "TWinList";
 
 constexpr const char* kHint = "klick an item to obtain some information";
 
+// A window asked to close is looked for this often, and the list refreshed after this long at
+// the latest, when its program is slow to close it or refuses.
+constexpr unsigned kClosePollMilliseconds = 50;
+constexpr ULONGLONG kCloseWaitMilliseconds = 2000;
+
 // The places of the style boxes of GroupBox1, cb1 to cb22; each shows the style name of the
 // same rank, ticked by the same rule as everywhere else (WindowStyleNames).
 struct StyleBoxRow {
@@ -160,7 +165,7 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
     CloseTimer1 = Own(std::make_unique<TTimer>(this));
     CloseTimer1->Name = "CloseTimer1";
     CloseTimer1->SetEnabled(false);
-    CloseTimer1->SetInterval(50);
+    CloseTimer1->SetInterval(kClosePollMilliseconds);
     ListBox1->PopupMenu = PopupMenu1;
     PopupMenu1->OnPopup = [this](TObject* sender) { PopupMenu1Popup(sender); };
 
@@ -355,7 +360,7 @@ void TFormWin::CloseWindow1Click(TObject*) {
     const platform::WindowHandle window = ChosenWindow();
     if (!window || !AskWindowToClose(windows_, window)) return;
     closing_ = window;
-    closeDeadline_ = ::GetTickCount64() + 2000;
+    closeDeadline_ = ::GetTickCount64() + kCloseWaitMilliseconds;
     CloseTimer1->SetEnabled(true);
 }
 

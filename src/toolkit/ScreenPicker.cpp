@@ -65,7 +65,12 @@ LRESULT TScreenPicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         if (EndDrag() && OnDrop) OnDrop(this, ScreenPoint(lParam));
         return 0;
+    // The right button cancels as it is let go: the capture holds until then, so that its release
+    // does not open the menu of the window under the pointer.
     case WM_RBUTTONDOWN:
+        if (!dragging_) break;
+        return 0;
+    case WM_RBUTTONUP:
         if (!dragging_) break;
         Cancel();
         return 0;
