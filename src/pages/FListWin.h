@@ -98,7 +98,7 @@ public:
     // Selects the window's line and shows its details as a click on the line does, first
     // widening the filters the least that lists it (the boxes show the change).
     void ShowPickedWindow(platform::WindowHandle window);
-    // Remembers the window selected as the menu opens: "Terminate Process" acts on it.
+    // Remembers the window selected as the menu opens: the menu's actions act on it.
     void PopupMenu1Popup(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
     // Ctrl+C in ListBox1: the selected entry and its detail lines, the path in full, on the clipboard.
