@@ -36,7 +36,17 @@ void RegisterFrameClass() {
 
 }  // namespace
 
-void TOutlineFrame::ShowAround(const RECT& rect) {
+void TOutlineFrame::ShowAround(const RECT& around) {
+    // A maximised window reaches past the edges of its monitor, where a frame would not show:
+    // the frame stays on the monitor.
+    RECT rect = around;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (::GetMonitorInfoW(::MonitorFromRect(&around, MONITOR_DEFAULTTONEAREST), &monitor) &&
+        !::IntersectRect(&rect, &around, &monitor.rcMonitor)) {
+        Hide();
+        return;
+    }
     if (!window_) {
         RegisterFrameClass();
         window_.reset(::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TRANSPARENT,

@@ -15,8 +15,9 @@ public:
     TOutlineFrame(const TOutlineFrame&) = delete;
     TOutlineFrame& operator=(const TOutlineFrame&) = delete;
 
-    // Shows the frame just inside rect (screen pixels), making its window on first use.
-    void ShowAround(const RECT& rect);
+    // Shows the frame just inside a rectangle of the screen (the part on its monitor), making its
+    // window on first use.
+    void ShowAround(const RECT& around);
     // Takes the frame off the screen: its window is destroyed.
     void Hide();
     HWND Handle() const { return window_.get(); }  // nullptr while hidden
