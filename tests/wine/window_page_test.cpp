@@ -333,13 +333,14 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
     const std::string title = "Velqorns finder: program";
     const auto program = StartTitled(title, "quiet");
     const Window owner = MakeWindow("Velqorns finder: owner");
-    const Window owned = MakeWindow("Velqorns finder: owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, owner.get());
+    const Window owned = MakeWindow("Velqorns finder: owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, owner.get()), untitled = MakeWindow("");
     Embed();
     const HWND window = TitledWindow(title), child = ::FindWindowExA(window, nullptr, "BUTTON", nullptr);
     ASSERT_TRUE(window && child);
     ::SetWindowPos(host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ::SetWindowPos(window, HWND_TOPMOST, 700, 60, 240, 120, SWP_NOACTIVATE);
     ::SetWindowPos(owned.get(), HWND_TOPMOST, 700, 300, 240, 120, SWP_NOACTIVATE);
+    ::SetWindowPos(untitled.get(), HWND_TOPMOST, 700, 450, 240, 120, SWP_NOACTIVATE);
 
     DragFinderTo(Centre(child), [&] {
         RECT frame{}, bounds{};
@@ -350,12 +351,15 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
     EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(FromHwnd(window), 4));
     EXPECT_EQ(Frame(), nullptr);
 
-    // Owned, and left out by "GetInvisible": the visible windows, the task-bar rule off.
+    // Owned, and left out by "GetInvisible": the visible windows, the task-bar rule off; then an
+    // untitled window.
     ::SendMessageA(page->BitBtn3->Handle(), BM_CLICK, 0, 0);
     DragFinderTo(Centre(owned.get()));
     EXPECT_EQ(Shown(), (Lines{std::to_string(LineOf("Velqorns finder: owned")), "1", "0",
                               "HWnd:      " + Hex(FromHwnd(owned.get()), 4), page->Label7->Caption(),
                               std::string("ClassName: ") + kPlainWindowClass}));
+    DragFinderTo(Centre(untitled.get()));  // untitled windows counted
+    EXPECT_EQ(Shown()[2] + Shown()[3], "2HWnd:      " + Hex(FromHwnd(untitled.get()), 4));
 
     const Lines before = Shown();
     DragFinderTo(Centre(child), [&] {
