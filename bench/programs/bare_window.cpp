@@ -1,7 +1,7 @@
 // The start-up benchmark's baseline: a bare Win32 program that opens the same kind of main
 // window as Velqorns, with no data in it. The same frame and client size, a tab control
 // with three tabs on a panel, the same kinds and numbers of child windows in the same
-// nesting (the first tab's page with its list box, buttons, check boxes and style group;
+// nesting (the first tab's page with its list box, buttons, check boxes, style group and finder;
 // the second's with a button and two list boxes; the third's four panels) and the same
 // font, "MS Sans Serif" at 8 points.
 #include <windows.h>
@@ -26,7 +26,7 @@ HWND Panel(HWND parent, int left, int top, int width, int height, DWORD style = 
 }
 
 // The window list's page: 3 buttons, 3 check boxes and 22 more in a group, one list box,
-// one static text and a details panel.
+// one static text, the finder's target and a details panel.
 void WindowListPage(HWND sheet) {
     HWND host = Panel(sheet, 0, 0, 581, 417, WS_BORDER);
     HWND page = Panel(host, 0, 0, 581, 417);
@@ -39,6 +39,7 @@ void WindowListPage(HWND sheet) {
     HWND group = Panel(page, 288, 8, 281, 209, WS_DISABLED);
     for (int i = 0; i < 22; ++i)
         Child(group, "BUTTON", "WS_STYLE", BS_AUTOCHECKBOX, 8 + 136 * (i % 2), 16 + 16 * (i / 2), 121, 17);
+    Panel(page, 200, 240, 150, 36);
     Panel(page, 4, 304, 569, 106);
 }
 

@@ -92,7 +92,7 @@ bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {
     TWinList& list = *static_cast<TWinList*>(context);
     TakenWindow& candidate = list.candidate_;
     candidate.handle = window;
-    if (list.Qualifies(candidate)) {
+    if (list.Qualifies(candidate, list.filter_)) {
         list.taken_.push_back(candidate);
         list.currentSum_ += window;
     }
@@ -103,12 +103,12 @@ bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {
 // desktop, always is), so one read of the style answers both the visibility filter and the
 // task-bar rule. Visibility comes before the title: the outcome is the same, and most top-level
 // windows are hidden, so most are settled by that one question.
-bool TWinList::Qualifies(TakenWindow& candidate) {
+bool TWinList::Qualifies(TakenWindow& candidate, const ScanFilter& filter) {
     const WindowHandle window = candidate.handle;
     std::uint32_t style = 0;
-    candidate.styleRead = filter_.whatDoFind != id_All || filter_.taskBarSty;
+    candidate.styleRead = filter.whatDoFind != id_All || filter.taskBarSty;
     if (candidate.styleRead) style = candidate.style = windows_.WindowLong(window, platform::kGwlStyle);
-    switch (filter_.whatDoFind) {
+    switch (filter.whatDoFind) {
         case id_All:
             break;
         case id_VisOnly:
@@ -120,20 +120,25 @@ bool TWinList::Qualifies(TakenWindow& candidate) {
         default:
             return false;
     }
-    if (!filter_.emptyNames) {
+    if (!filter.emptyNames) {
         char title[kTitleSize];
         title[0] = 0;
         windows_.WindowText(window, title, kTitleSize);
         if (title[0] == 0) return false;
         candidate.title.assign(title, strnlen(title, kTitleSize - 1));
     }
-    if (!filter_.taskBarSty) return true;
+    if (!filter.taskBarSty) return true;
     if (windows_.GetOwner(window) != 0) return false;
     if (IsTaskBarStyle(style)) return true;
     // A window whose own style fails still counts when its last active popup passes; the
     // window itself, not the popup, is taken.
     const WindowHandle popup = windows_.GetLastActivePopup(window);
     return popup != window && windows_.IsWindow(popup) && IsTaskBarStyle(windows_.WindowLong(popup, platform::kGwlStyle));
+}
+
+bool TWinList::WouldTake(WindowHandle window, TFind_ID whatDoFind, bool emptyNames, bool taskBarSty) {
+    TakenWindow candidate{window, {}};
+    return Qualifies(candidate, {emptyNames, taskBarSty, whatDoFind});
 }
 
 bool TWinList::IsTaskBarStyle(std::uint32_t style) {
@@ -217,6 +222,7 @@ void TWinList::AddWindow(const TakenWindow& taken, ProcessPaths& paths) {
     // A top-level window's owner is what GWL_HWNDPARENT gives it; GW_OWNER asks once where that
     // asks twice under Wine, and a window that passed the task-bar rule was found to have none.
     info->hwndParent = filter_.taskBarSty ? 0 : windows_.GetOwner(window);
+    windows_.GetWindowRect(window, info->rcWindow);
 
     char className[kClassSize];
     className[0] = 0;

@@ -35,6 +35,7 @@ public:
     std::uint32_t dwProcessId = 0;
     std::uint32_t dwStyle = 0;
     std::uint32_t dwExStyle = 0;
+    platform::WindowRect rcWindow;  // the window's bounds on the screen
     bool iconTaken = false;  // hIcon, read only when asked for: it opens the file
 };
 
@@ -92,12 +93,15 @@ public:
     std::uint32_t GetProcessId(int index) const { return Record(index).dwProcessId; }
     std::uint32_t GetStyle(int index) const { return Record(index).dwStyle; }
     std::uint32_t GetExStyle(int index) const { return Record(index).dwExStyle; }
+    const platform::WindowRect& GetRect(int index) const { return Record(index).rcWindow; }
     const std::string& GetExeFile(int index) const { return Record(index).szExeFile; }
     const std::string& GetClassName(int index) const { return Record(index).ClassName; }
 #ifndef GetClassName
     const std::string& GetClassNameA(int index) const { return Record(index).ClassName; }
 #endif
     const std::string& GetParentName(int index) const { return Record(index).ParentName; }
+    // Whether a scan with these settings would take the window as it is now.
+    bool WouldTake(platform::WindowHandle window, TFind_ID whatDoFind, bool emptyNames, bool taskBarSty);
     // Index of the record of this window and process, or -1.
     int IndexOf(platform::WindowHandle window, std::uint32_t processId) const;
 
@@ -130,7 +134,7 @@ private:
     class ProcessPaths;
 
     static bool EnumWindowsProc(platform::WindowHandle window, void* context);
-    bool Qualifies(TakenWindow& window);
+    bool Qualifies(TakenWindow& window, const ScanFilter& filter);
     static bool IsTaskBarStyle(std::uint32_t style);
     bool SameSetAsLastRebuild();
     void SortTakenHandles();

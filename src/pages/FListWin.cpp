@@ -1,5 +1,5 @@
-// TFormWin: the page's layout, the filter buttons and boxes, the list and its details, and
-// the two menu actions. ListBox1 and WinList1's list are kept in step through the list's
+// TFormWin: the page's layout, the filter buttons and boxes, the list and its details, the
+// menu actions and the finder. ListBox1 and WinList1's list are kept in step through the list's
 // generation: a line is never paired with a record of a newer list.
 #include "pages/FListWin.h"
 
@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "components/ProcessActions.h"
+#include "components/WindowActions.h"
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
@@ -35,6 +36,11 @@ const TProperties kFormProperties = {
 constexpr const char* kWinListAbout = "TWinList";
 
 constexpr const char* kHint = "klick an item to obtain some information";
+
+// A window asked to close is looked for this often, and the list refreshed after this long at
+// the latest, when its program is slow to close it or refuses.
+constexpr unsigned kClosePollMilliseconds = 50;
+constexpr ULONGLONG kCloseWaitMilliseconds = 2000;
 
 // The places of the style boxes of GroupBox1, cb1 to cb22; each shows the style name of the
 // same rank, ticked by the same rule as everywhere else (WindowStyleNames).
@@ -103,6 +109,8 @@ TLayout PageLayout() {
         {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent, kPlainText}},
         {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent, kPlainText}},
         {"Label4", "label", "Panel1", 4, 88, 561, 13, {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent, kPlainText}},
+        // In the free place right of the check boxes; last in the tab order, and no tab stop.
+        {"Finder1", "screenpicker", "", 200, 240, 150, 36, {{"Caption", "Drag onto a window"}, {"TabOrder", "10"}}},
     };
     layout.insert(layout.end(), rest.begin(), rest.end());
     return layout;
@@ -113,7 +121,7 @@ std::string HexWord(std::uint32_t value) { return Hex(value, 4); }
 }  // namespace
 
 TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes)
-    : TForm(owner), processes_(processes) {
+    : TForm(owner), windows_(windows), processes_(processes) {
     Name = "FormWin";
     ApplyProperties(*this, kFormProperties);
     BuildLayout(*this, PageLayout());
@@ -137,6 +145,7 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
     Bind(Label6, "Label6");
     Bind(Label2, "Label2");
     Bind(Label4, "Label4");
+    Bind(Finder1, "Finder1");
 
     WinList1 = Own(std::make_unique<TWinList>(this, windows, processes));
     WinList1->Name = "WinList1";
@@ -147,6 +156,16 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
     TerminateProcess1->Name = "TerminateProcess1";
     Refresh1 = PopupMenu1->Add("Refresh");
     Refresh1->Name = "Refresh1";
+    N1 = PopupMenu1->Add("-");
+    N1->Name = "N1";
+    BringToFront1 = PopupMenu1->Add("Bring to Front");
+    BringToFront1->Name = "BringToFront1";
+    CloseWindow1 = PopupMenu1->Add("Close Window");
+    CloseWindow1->Name = "CloseWindow1";
+    CloseTimer1 = Own(std::make_unique<TTimer>(this));
+    CloseTimer1->Name = "CloseTimer1";
+    CloseTimer1->SetEnabled(false);
+    CloseTimer1->SetInterval(kClosePollMilliseconds);
     ListBox1->PopupMenu = PopupMenu1;
     PopupMenu1->OnPopup = [this](TObject* sender) { PopupMenu1Popup(sender); };
 
@@ -163,6 +182,12 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
     };
     TerminateProcess1->OnClick = [this](TObject* sender) { TerminateProcess1Click(sender); };
     Refresh1->OnClick = [this](TObject* sender) { Refresh1Click(sender); };
+    BringToFront1->OnClick = [this](TObject* sender) { BringToFront1Click(sender); };
+    CloseWindow1->OnClick = [this](TObject* sender) { CloseWindow1Click(sender); };
+    CloseTimer1->OnTimer = [this](TObject* sender) { CloseTimer1Timer(sender); };
+    Finder1->OnTrack = [this](TObject* sender, POINT point) { Finder1Track(sender, point); };
+    Finder1->OnDrop = [this](TObject* sender, POINT point) { Finder1Drop(sender, point); };
+    Finder1->OnCancel = [this](TObject* sender) { Finder1Cancel(sender); };
     WinList1->OnChanged = [this](TObject* sender) { ListWin(sender); };
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnShow = [this](TObject*) { BitBtn1Click(this); };
@@ -318,6 +343,83 @@ void TFormWin::CopyWindowEntry() {
 void TFormWin::Refresh1Click(TObject*) {
     WinList1->FindWindows();
     ListWin(this);
+}
+
+platform::WindowHandle TFormWin::ChosenWindow() {
+    const int i = ChosenLine();
+    if (i < 0) return 0;
+    const platform::WindowHandle window = WinList1->GetHwnd(i);
+    return WinList1->WindowBelongsTo(window, WinList1->GetProcessId(i)) ? window : 0;
+}
+
+void TFormWin::BringToFront1Click(TObject*) {
+    if (const platform::WindowHandle window = ChosenWindow()) BringWindowToFront(windows_, window);
+}
+
+void TFormWin::CloseWindow1Click(TObject*) {
+    const platform::WindowHandle window = ChosenWindow();
+    if (!window || !AskWindowToClose(windows_, window)) return;
+    closing_ = window;
+    closeDeadline_ = ::GetTickCount64() + kCloseWaitMilliseconds;
+    CloseTimer1->SetEnabled(true);
+}
+
+void TFormWin::CloseTimer1Timer(TObject*) {
+    if (windows_.IsWindow(closing_) && ::GetTickCount64() < closeDeadline_) return;
+    CloseTimer1->SetEnabled(false);
+    closing_ = 0;
+    Refresh1Click(this);
+}
+
+platform::WindowHandle TFormWin::PickedWindow(POINT point) {
+    RECT finder{};
+    ::GetWindowRect(Finder1->Handle(), &finder);
+    return ::PtInRect(&finder, point) ? 0 : PickableWindowAt(windows_, point.x, point.y);
+}
+
+// One update of the frame per move: a question or two to the window manager, whatever the
+// number of windows on the desktop.
+void TFormWin::Finder1Track(TObject*, POINT point) {
+    platform::WindowRect bounds;
+    const platform::WindowHandle window = PickedWindow(point);
+    if (window && windows_.GetWindowRect(window, bounds)) outline_.ShowAround({bounds.left, bounds.top, bounds.right, bounds.bottom});
+    else outline_.Hide();
+}
+
+void TFormWin::Finder1Drop(TObject*, POINT point) {
+    outline_.Hide();
+    if (const platform::WindowHandle window = PickedWindow(point)) ShowPickedWindow(window);
+}
+
+void TFormWin::Finder1Cancel(TObject*) { outline_.Hide(); }
+
+void TFormWin::ShowPickedWindow(platform::WindowHandle window) {
+    const TFind_ID shown = WinList1->WhatDoFind();
+    const TFind_ID wider = shown == id_InvisOnly ? id_VisOnly : id_All;  // to the visible windows first
+    const bool rule = CheckBox2->Checked(), untitled = CheckBox1->Checked();
+    // The changes in the order of how much they widen the list: none, the visibility, the
+    // task-bar rule off, both, and untitled windows counted (which needs the rule off).
+    struct Change {
+        bool widen, ruleOff, untitled;
+    };
+    static constexpr Change kChanges[] = {{false, false, false}, {true, false, false}, {false, true, false},
+                                          {true, true, false},   {false, true, true},  {true, true, true}};
+    for (const Change& change : kChanges) {
+        const TFind_ID what = change.widen ? wider : shown;
+        const bool taskBar = rule && !change.ruleOff, empty = (untitled || change.untitled) && !taskBar;
+        if (!WinList1->WouldTake(window, what, empty, taskBar)) continue;
+        WinList1->SetWhatDoFind(what);
+        CheckBox2->SetChecked(taskBar);
+        CheckBox1->SetChecked(empty);
+        BitBtn1Click(this);  // the boxes into WinList1, a scan and the list
+        for (int i = 0; i < ListBox1->Count(); ++i) {
+            if (WinList1->GetHwnd(i) != window) continue;
+            ListBox1->SetItemIndex(i);
+            DoWindow();
+            break;
+        }
+        return;
+    }
 }
 
 void TFormWin::FormCloseQuery(TObject*, bool& canClose) {

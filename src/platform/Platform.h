@@ -19,11 +19,19 @@ constexpr int kGwlHwndParent = -8;
 constexpr int kGwlStyle = -16;
 constexpr int kGwlExStyle = -20;
 
+constexpr std::uint32_t kWmSysCommand = 0x0112;  // WM_SYSCOMMAND
+constexpr std::uintptr_t kScClose = 0xF060;      // SC_CLOSE: what a window's close box sends
+
 constexpr std::uint32_t kSnapProcess = 0x00000002;  // TH32CS_SNAPPROCESS
 constexpr std::uint32_t kSnapModule = 0x00000008;   // TH32CS_SNAPMODULE
 
 constexpr int kMaxPath = 260;
 constexpr int kMaxModuleName = 256;
+
+// A window's bounds in screen pixels, as GetWindowRect gives them.
+struct WindowRect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
 
 // The fields of the system's process snapshot entry; texts are fixed arrays, as the
 // system fills them, and need not end in a NUL when they are full.
@@ -70,6 +78,21 @@ public:
     // Returns the thread identifier; writes the process identifier when processId is given.
     virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) = 0;
     virtual int WindowClassName(WindowHandle window, char* buffer, int size) = 0;
+    // False, the rectangle all 0, when the window has gone.
+    virtual bool GetWindowRect(WindowHandle window, WindowRect& rect) = 0;
+
+    // The top-level window (GetAncestor with GA_ROOT) of the window at a point of the screen
+    // (WindowFromPoint); 0 where there is none.
+    virtual WindowHandle RootWindowFromPoint(int x, int y) = 0;
+    virtual WindowHandle GetDesktopWindow() = 0;
+    virtual bool IsIconic(WindowHandle window) = 0;
+    virtual void RestoreWindow(WindowHandle window) = 0;  // ShowWindow(SW_RESTORE)
+    virtual bool SetForegroundWindow(WindowHandle window) = 0;
+    virtual WindowHandle GetForegroundWindow() = 0;
+    // PostMessage: queued for the window's thread, never waited for.
+    virtual bool PostWindowMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                   std::intptr_t lParam) = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
 
 // Tool-help snapshots, file icons and types, text order (kernel32, shell32).

@@ -31,6 +31,16 @@ public:
     std::uint32_t WindowLong(WindowHandle window, int index) override;
     std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) override;
     int WindowClassName(WindowHandle window, char* buffer, int size) override;
+    bool GetWindowRect(WindowHandle window, WindowRect& rect) override;
+    WindowHandle RootWindowFromPoint(int x, int y) override;
+    WindowHandle GetDesktopWindow() override;
+    bool IsIconic(WindowHandle window) override;
+    void RestoreWindow(WindowHandle window) override;
+    bool SetForegroundWindow(WindowHandle window) override;
+    WindowHandle GetForegroundWindow() override;
+    bool PostWindowMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                           std::intptr_t lParam) override;
+    void Sleep(std::uint32_t milliseconds) override;
 
     // IProcessSystem: process snapshots and termination (Win32Processes.cpp)
     SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override;

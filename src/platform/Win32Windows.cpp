@@ -122,4 +122,33 @@ int Win32Platform::WindowClassName(WindowHandle window, char* buffer, int size) 
     return ::GetClassNameA(ToHwnd(window), buffer, size);
 }
 
+bool Win32Platform::GetWindowRect(WindowHandle window, WindowRect& rect) {
+    RECT bounds{};
+    const bool read = ::GetWindowRect(ToHwnd(window), &bounds) != FALSE;
+    rect = read ? WindowRect{bounds.left, bounds.top, bounds.right, bounds.bottom} : WindowRect{};
+    return read;
+}
+
+WindowHandle Win32Platform::RootWindowFromPoint(int x, int y) {
+    const HWND window = ::WindowFromPoint(POINT{x, y});
+    return window ? FromHwnd(::GetAncestor(window, GA_ROOT)) : 0;
+}
+
+WindowHandle Win32Platform::GetDesktopWindow() { return FromHwnd(::GetDesktopWindow()); }
+
+bool Win32Platform::IsIconic(WindowHandle window) { return ::IsIconic(ToHwnd(window)) != FALSE; }
+
+void Win32Platform::RestoreWindow(WindowHandle window) { ::ShowWindow(ToHwnd(window), SW_RESTORE); }
+
+bool Win32Platform::SetForegroundWindow(WindowHandle window) { return ::SetForegroundWindow(ToHwnd(window)) != FALSE; }
+
+WindowHandle Win32Platform::GetForegroundWindow() { return FromHwnd(::GetForegroundWindow()); }
+
+bool Win32Platform::PostWindowMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+    return ::PostMessageW(ToHwnd(window), message, wParam, lParam) != FALSE;
+}
+
+void Win32Platform::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+
 }  // namespace platform

@@ -33,6 +33,21 @@ std::string OneLine(std::string text) {
     return text;
 }
 
+// "X,Y": two whole numbers of screen pixels, negative ones too (monitors left of or above the
+// main one).
+bool ParsePoint(const std::string& text, int& x, int& y) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) return false;
+    const auto parse = [](std::string_view part, int& value) {
+        const bool negative = !part.empty() && part[0] == '-';
+        std::uint32_t magnitude = 0;
+        if (!ParseDecimal(part.substr(negative ? 1 : 0), magnitude) || magnitude > 0x7FFFFFFFu) return false;
+        value = negative ? -static_cast<int>(magnitude) : static_cast<int>(magnitude);
+        return true;
+    };
+    return parse(std::string_view(text).substr(0, comma), x) && parse(std::string_view(text).substr(comma + 1), y);
+}
+
 TVelqCommandLine UsageError(const std::string& what) {
     TVelqCommandLine result;
     result.outcome = TVelqCommandLine::Outcome::UsageError;
@@ -65,7 +80,8 @@ bool ParseIdentifier(std::string_view text, std::uint32_t& value) {
 
 TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments) {
     CLI::App app{"Lists the desktop's top-level windows, the running processes and their modules, "
-                 "and ends a process: the records of Velqorns, on the console.",
+                 "brings a window to the front or closes it, and ends a process: the records of Velqorns, "
+                 "on the console.",
                  "velq"};
     app.set_version_flag("--version", std::string("velq ") + kFileVersion);
     app.require_subcommand(1);
@@ -84,10 +100,14 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
         ->needs(noRuleFlag);
     AddFormat(*windows, format);
 
-    std::string target, timeout = "5000";
+    std::string target, timeout = "5000", point;
     bool yes = false;
     CLI::App* window = app.add_subcommand("window", "one top-level window, whatever the filters");
-    window->add_option("HWND", target, "the window's handle: hex (0x1A2B, 1A2B, 00012) or decimal")->required()->type_name("");
+    CLI::Option* handleOption =
+        window->add_option("HWND", target, "the window's handle: hex (0x1A2B, 1A2B, 00012) or decimal")->type_name("");
+    window->add_option("--at", point, "instead of HWND: the top-level window at this point of the screen")
+        ->type_name("X,Y")
+        ->excludes(handleOption);
     AddFormat(*window, format);
     CLI::App* processes = app.add_subcommand("processes", "the running processes");
     AddFormat(*processes, format);
@@ -98,6 +118,11 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
     kill->add_option("PID", target, "the process id: decimal, or hex as for HWND")->required()->type_name("");
     kill->add_flag("--yes", yes, "do not ask");
     kill->add_option("--timeout", timeout, "how long to wait for the process to end, in milliseconds (5000)")->type_name("MS");
+    CLI::App* front = app.add_subcommand("front", "restores a window and brings it to the foreground");
+    front->add_option("HWND", target, "the window's handle, as for window")->required()->type_name("");
+    CLI::App* close = app.add_subcommand("close", "asks a window to close, as its close box does, and waits");
+    close->add_option("HWND", target, "the window's handle, as for window")->required()->type_name("");
+    close->add_option("--timeout", timeout, "how long to wait for the window to go, in milliseconds (5000)")->type_name("MS");
 
     std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());  // CLI11 takes them last first
     try {
@@ -120,8 +145,13 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
         request.whatDoFind = all ? id_All : invisible ? id_InvisOnly : id_VisOnly;
         request.taskBarRule = !noTaskBarRule;
         request.emptyNames = emptyNames;
-    } else if (window->parsed()) {
+    } else if (window->parsed() && !point.empty()) {
         request.command = TVelqCommand::Window;
+        request.atPoint = true;
+        if (!ParsePoint(point, request.x, request.y)) return UsageError("--at: '" + point + "' is not a point X,Y");
+    } else if (window->parsed() || front->parsed() || close->parsed()) {
+        request.command = window->parsed() ? TVelqCommand::Window : front->parsed() ? TVelqCommand::Front : TVelqCommand::Close;
+        if (target.empty()) return UsageError("window: give HWND or --at X,Y (see velq --help)");
         if (!ParseIdentifier(target, request.target)) return UsageError("HWND: '" + target + "' is not a window handle");
     } else if (processes->parsed()) {
         request.command = TVelqCommand::Processes;
@@ -129,9 +159,9 @@ TVelqCommandLine ParseVelqCommandLine(const std::vector<std::string>& arguments)
         request.command = modules->parsed() ? TVelqCommand::Modules : TVelqCommand::Kill;
         if (!ParseIdentifier(target, request.target)) return UsageError("PID: '" + target + "' is not a process id");
         request.yes = yes;
-        // The largest value would be the system's "wait for ever": the wait stays bounded.
-        if (!ParseDecimal(timeout, request.timeoutMilliseconds) || request.timeoutMilliseconds == 0xFFFFFFFFu)
-            return UsageError("--timeout: '" + timeout + "' is not a number of milliseconds below 4294967295");
     }
+    // The largest value would be the system's "wait for ever": the wait stays bounded.
+    if (!ParseDecimal(timeout, request.timeoutMilliseconds) || request.timeoutMilliseconds == 0xFFFFFFFFu)
+        return UsageError("--timeout: '" + timeout + "' is not a number of milliseconds below 4294967295");
     return result;
 }

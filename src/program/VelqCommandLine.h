@@ -10,7 +10,7 @@
 #include "components/FindWin.h"
 #include "shared/RecordTable.h"
 
-enum class TVelqCommand { Windows, Window, Processes, Modules, Kill };
+enum class TVelqCommand { Windows, Window, Processes, Modules, Kill, Front, Close };
 
 struct TVelqRequest {
     TVelqCommand command = TVelqCommand::Windows;
@@ -19,9 +19,11 @@ struct TVelqRequest {
     bool emptyNames = false;
     bool taskBarRule = true;
     TOutputFormat format = TOutputFormat::Table;
-    std::uint32_t target = 0;  // window: the handle; modules, kill: the process id
+    std::uint32_t target = 0;  // window, front, close: the handle; modules, kill: the process id
+    bool atPoint = false;      // window: the one at x, y of the screen instead of a handle
+    int x = 0, y = 0;
     bool yes = false;          // kill: no question
-    std::uint32_t timeoutMilliseconds = 5000;
+    std::uint32_t timeoutMilliseconds = 5000;  // kill, close
 };
 
 struct TVelqCommandLine {

@@ -7,6 +7,7 @@
 #include "components/FindProc.h"
 #include "components/FindWin.h"
 #include "components/ProcessActions.h"
+#include "components/WindowActions.h"
 #include "shared/NumberFormat.h"
 #include "shared/RecordTable.h"
 #include "shared/Windows1252.h"
@@ -16,9 +17,11 @@ using platform::StandardStream;
 
 namespace {
 
-// The two long fields last, so that a table's other columns stay together on a console.
-const std::vector<std::string> kWindowColumns = {"handle",     "title", "processId", "threadId", "className", "ownerHandle",
-                                                 "ownerTitle", "style", "exStyle",   "exePath",  "styleNames"};
+// The long fields last, so that a table's other columns stay together on a console.
+const std::vector<std::string> kWindowColumns = {"handle", "title",   "processId", "threadId", "className",
+                                                 "ownerHandle", "ownerTitle", "style", "exStyle", "left",
+                                                 "top",    "right",   "bottom",    "exePath",  "styleNames",
+                                                 "exStyleNames"};
 const std::vector<std::string> kProcessColumns = {"name",  "processId", "parentId", "threads",
                                                   "usage", "heapId",    "moduleId", "flags",
                                                   "priority", "priorityText", "exeType", "path"};
@@ -39,6 +42,8 @@ public:
         case TVelqCommand::Processes: return ListProcesses();
         case TVelqCommand::Modules: return ListModules();
         case TVelqCommand::Kill: return Kill();
+        case TVelqCommand::Front: return Front();
+        case TVelqCommand::Close: return Close();
         }
         return kVelqUsageError;
     }
@@ -57,12 +62,15 @@ private:
     }
 
     static void AddWindow(TRecordTable& table, const TWinList& list, int i) {
+        const platform::WindowRect& rect = list.GetRect(i);
         table.Add({TField::Address(list.GetHwnd(i)), TField::Text(list.WindowList().Strings(i)),
                    TField::Number(list.GetProcessId(i)), TField::Number(list.GetThreadId(i)),
                    TField::Text(list.GetClassName(i)),
                    TField::Address(list.GetHwndParent(i)), TField::Text(list.GetParentName(i)),
-                   TField::Address(list.GetStyle(i)), TField::Address(list.GetExStyle(i)),
-                   TField::Text(list.GetExeFile(i)), TField::Names(StyleNamesOf(list.GetStyle(i)))});
+                   TField::Address(list.GetStyle(i)), TField::Address(list.GetExStyle(i)), TField::Number(rect.left),
+                   TField::Number(rect.top), TField::Number(rect.right), TField::Number(rect.bottom),
+                   TField::Text(list.GetExeFile(i)), TField::Names(StyleNamesOf(list.GetStyle(i))),
+                   TField::Names(ExStyleNamesOf(list.GetExStyle(i)))});
     }
 
     int ListWindows() {
@@ -78,18 +86,50 @@ private:
 
     // Any top-level window: every filter off.
     int ShowWindow() {
+        platform::WindowHandle target = request_.target;
+        const std::string at = std::to_string(request_.x) + "," + std::to_string(request_.y);
+        if (request_.atPoint) {
+            target = windows_.RootWindowFromPoint(request_.x, request_.y);
+            if (target == windows_.GetDesktopWindow()) target = 0;  // not a top-level window: none is there
+        }
         TWinList list(nullptr, windows_, processes_);
         list.SetWhatDoFind(id_All);
         list.SetTaskBarSty(false);
         list.SetEmptyNames(true);
         list.FindWindows();
-        for (int i = 0; i < list.WindowList().Count(); ++i) {
-            if (list.GetHwnd(i) != request_.target) continue;
+        for (int i = 0; target != 0 && i < list.WindowList().Count(); ++i) {
+            if (list.GetHwnd(i) != target) continue;
             TRecordTable table(kWindowColumns);
             AddWindow(table, list, i);
             return Print(table, true);
         }
-        return Fail("window: no top-level window has the handle 0x" + Hex(request_.target, 8));
+        if (request_.atPoint) return Fail("window: no top-level window is at " + at);
+        return Fail("window: no top-level window has the handle " + HandleText());
+    }
+
+    std::string HandleText() const { return "0x" + Hex(request_.target, 8); }
+
+    int Done(const std::string& line) {
+        if (!console_.Write(StandardStream::Output, line + "\n")) return Fail("cannot write the output");
+        return kVelqSucceeded;
+    }
+
+    int Front() {
+        if (!windows_.IsWindow(request_.target)) return Fail("front: no window has the handle " + HandleText());
+        if (!BringWindowToFront(windows_, request_.target))
+            return Fail("front: Windows refused to bring window " + HandleText() + " to the foreground");
+        return Done("Window " + HandleText() + " is the foreground window");
+    }
+
+    int Close() {
+        switch (CloseWindowAndWait(windows_, request_.target, request_.timeoutMilliseconds)) {
+        case TCloseOutcome::Closed: break;
+        case TCloseOutcome::NoWindow: return Fail("close: no window has the handle " + HandleText());
+        case TCloseOutcome::StillOpen:
+            return Fail("close: window " + HandleText() + " is still open after " +
+                        std::to_string(request_.timeoutMilliseconds) + " ms");
+        }
+        return Done("Closed window " + HandleText());
     }
 
     int ListProcesses() {

@@ -1,5 +1,5 @@
 // The 22 window style names of the window page's style boxes, with the bits each stands for,
-// and the rule by which a style word shows a name.
+// the names of the extended style bits, and the rule by which a style word shows a name.
 #pragma once
 
 #include <cstdint>
@@ -18,3 +18,8 @@ const std::vector<TStyleName>& WindowStyleNames();
 bool StyleShows(const TStyleName& name, std::uint32_t style);
 // The names that style shows, in box order.
 std::vector<std::string> StyleNamesOf(std::uint32_t style);
+
+// The extended style bits by name, in bit order, then the two names of several bits.
+const std::vector<TStyleName>& ExStyleNames();
+// The extended style names that exStyle shows, in table order.
+std::vector<std::string> ExStyleNamesOf(std::uint32_t exStyle);

@@ -13,6 +13,7 @@
 #include "toolkit/ListBox.h"
 #include "toolkit/PageControl.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ScreenPicker.h"
 #include "toolkit/StaticText.h"
 #include "toolkit/TabSheet.h"
 
@@ -38,6 +39,7 @@ std::map<std::string, TControlFactory>& ControlKinds() {
         {"statictext", &Make<TStaticText>},
         {"image", &Make<TImage>},
         {"bevel", &Make<TBevel>},
+        {"screenpicker", &Make<TScreenPicker>},
     };
     return kinds;
 }

@@ -32,8 +32,10 @@ void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
     MenuHandle menu;
     if (!menu.get()) return;
-    for (size_t i = 0; i < items_.size(); ++i)
-        ::AppendMenuA(menu.get(), MF_STRING, i + 1, items_[i]->Caption.c_str());
+    for (size_t i = 0; i < items_.size(); ++i) {
+        if (items_[i]->Caption == "-") ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else ::AppendMenuA(menu.get(), MF_STRING, i + 1, items_[i]->Caption.c_str());
+    }
     HWND owner = ::GetActiveWindow();
     if (!owner) owner = ::GetForegroundWindow();
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,

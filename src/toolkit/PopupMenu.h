@@ -19,7 +19,8 @@ class TPopupMenu : public TComponent {
 public:
     using TComponent::TComponent;
 
-    // Adds an item at the end (owned by the menu) and returns it, borrowed.
+    // Adds an item at the end (owned by the menu) and returns it, borrowed; the caption "-"
+    // makes a separator line.
     TMenuItem* Add(const std::string& caption);
     const std::vector<TMenuItem*>& Items() const { return items_; }
 

@@ -3,6 +3,8 @@
 // will not end), each with its exit status and one line on standard error.
 #include "program/VelqCommands.h"
 
+#include "components/WindowActions.h"
+
 #include <gtest/gtest.h>
 
 #include "support/FakeDesktop.h"
@@ -77,8 +79,10 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         {{}, 2}, {{"frobnicate"}, 2}, {{"windows", "--bogus"}, 2}, {{"windows", "--all", "--visible"}, 2},
         {{"windows", "--empty-names"}, 2}, {{"windows", "--format", "xml"}, 2}, {{"window"}, 2},
         {{"window", "zz"}, 2}, {{"modules", "-5"}, 2}, {{"kill", "12", "--timeout", "5s"}, 2},
-        {{"kill", "12", "--timeout", "4294967295"}, 2}, {{"processes", "12"}, 2},
+        {{"kill", "12", "--timeout", "4294967295"}, 2}, {{"processes", "12"}, 2}, {{"window", "--at", "1,2x"}, 2},
+        {{"window", "0x1", "--at", "1,2"}, 2}, {{"front"}, 2}, {{"close", "0x1", "--timeout", "1s"}, 2},
         {{"window", "0x1"}, 1}, {{"modules", "28"}, 1}, {{"modules", "24"}, 1},  // no such window, process; no modules
+        {{"window", "--at", "-5,5"}, 1}, {{"front", "0x1"}, 1}, {{"close", "0x1"}, 1},  // no window there, no such
     };
     for (const auto& [arguments, status] : cases) {
         const std::string form = ::testing::PrintToString(arguments);
@@ -89,6 +93,36 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         EXPECT_TRUE(status == 0 ? shown.find("velq") != std::string::npos
                                 : shown.starts_with("velq: ") && shown.find('\n') == shown.size() - 1) << form << ": " << shown;
     }
+}
+
+// front and close over windows that do as asked, or refuse; and what --at and the finder take.
+TEST(VelqWindowActions, FrontAndCloseEachOutcomeHasItsStatusAndLineAndTheDesktopIsNoWindow) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool minimised, refuses; int status;
+        const char* line;  // on standard output when it succeeds, else on standard error
+    };
+    const Case cases[] = {
+        {{"front", "0x20"}, true, false, 0, "Window 0x00000020 is the foreground window\n"},
+        {{"front", "32"}, false, true, 1, "velq: front: Windows refused to bring window 0x00000020 to the foreground\n"},
+        {{"close", "0x20"}, false, false, 0, "Closed window 0x00000020\n"},
+        {{"close", "0x20", "--timeout", "300"}, false, true, 1, "velq: close: window 0x00000020 is still open after 300 ms\n"},
+    };
+    for (const Case& c : cases) {
+        Velq velq;
+        FakeWindow& window = velq.desktop.Add(0x20, "Editor");
+        window.minimised = c.minimised;
+        window.closes = !(velq.desktop.refusesForeground = c.refuses);
+        const std::string name = ::testing::PrintToString(c.arguments);
+        EXPECT_EQ(velq.Run(c.arguments), c.status) << name;
+        EXPECT_EQ(c.status == 0 ? velq.output : velq.error, c.line) << name;
+        EXPECT_GE(velq.desktop.slept, c.arguments[0] == "close" && c.refuses ? 300u : 0u) << name;
+    }
+
+    FakeDesktop desktop;  // the window the finder picks at a point: none of the desktop's
+    desktop.Add(0x20, "Program"), desktop.Add(0x30, "").className = "Progman", desktop.Add(0x40, "").className = "WorkerW";
+    for (const platform::WindowHandle at : {0x20u, 0x30u, 0x40u, desktop.desktop, 0u})
+        EXPECT_EQ(PickableWindowAt(desktop, (desktop.atPoint = at), 1), at == 0x20 ? at : 0) << at;
 }
 
 }  // namespace

@@ -96,14 +96,14 @@ std::string ExpectRecords(const std::string& command, const json& expected, cons
 }
 
 json WindowRecord(const TWinList& list, int i) {
-    json names = json::array();
-    for (const std::string& name : StyleNamesOf(list.GetStyle(i))) names.push_back(name);
+    const platform::WindowRect& rect = list.GetRect(i);
     return {{"handle", Address(list.GetHwnd(i))},         {"title", Text(list.WindowList().Strings(i))},
             {"processId", list.GetProcessId(i)},          {"threadId", list.GetThreadId(i)},
             {"className", Text(list.GetClassName(i))},    {"ownerHandle", Address(list.GetHwndParent(i))},
             {"ownerTitle", Text(list.GetParentName(i))},  {"style", Address(list.GetStyle(i))},
-            {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", names},
-            {"exePath", Text(list.GetExeFile(i))}};
+            {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", StyleNamesOf(list.GetStyle(i))},
+            {"exePath", Text(list.GetExeFile(i))},        {"exStyleNames", ExStyleNamesOf(list.GetExStyle(i))},
+            {"left", rect.left}, {"top", rect.top}, {"right", rect.right}, {"bottom", rect.bottom}};
 }
 
 // A title with the characters that quoting and encoding must carry.
@@ -191,6 +191,35 @@ TEST(Velq, KillEndsAChildWithYesOrWhenTheAnswerReadIsYesAndErrorsGiveTheirStatus
         const VelqRun run = Velq(arguments);
         EXPECT_EQ(std::pair(run.status, run.output), std::pair(status, std::string())) << arguments;
         EXPECT_TRUE(run.error.starts_with("velq: ") && run.error.find('\n') == run.error.size() - 1) << run.error;
+    }
+}
+
+// A program's window: the one at a point of its child, with its bounds and extended style names;
+// brought out of its minimised state to the front; closed. Then each finds no window.
+TEST(Velq, WindowAtAPointFrontAndCloseActOnAProgramsWindow) {
+    const ChildProcess program(BesideThisProgram("titled_window.exe"), "\"velq: program\"");
+    const HWND window = WaitForWindow("VelqornsTitledWindow", "velq: program");
+    ASSERT_TRUE(window);
+    ::SetWindowPos(window, HWND_TOPMOST, 300, 200, 240, 120, SWP_NOACTIVATE);
+    RECT child{};
+    ::GetWindowRect(::FindWindowExA(window, nullptr, "BUTTON", nullptr), &child);
+    const std::string handle = Address(platform::FromHwnd(window)), at = "--at " + std::to_string(child.left + 5) +
+                                                                         "," + std::to_string(child.top + 5);
+    const json found = json::parse(Velq("window " + at + " --format json").output);
+    EXPECT_EQ(found["handle"], handle);
+    EXPECT_EQ(json::array({found["left"], found["top"], found["right"], found["bottom"]}), json::array({300, 200, 540, 320}));
+    EXPECT_EQ(found["exStyleNames"], json::array({"WS_EX_TOPMOST", "WS_EX_WINDOWEDGE"}));
+
+    ::ShowWindow(window, SW_MINIMIZE);
+    const VelqRun front = Velq("front " + handle);
+    EXPECT_EQ(front.status, 0u) << front.error;
+    EXPECT_TRUE(::GetForegroundWindow() == window && !::IsIconic(window));
+    const VelqRun close = Velq("close " + handle + " --timeout 10000");
+    EXPECT_EQ(close.status, 0u) << close.error;
+    EXPECT_FALSE(::IsWindow(window));
+    for (const std::string& arguments : {"window " + at, "front " + handle, "close " + handle}) {
+        const VelqRun run = Velq(arguments);
+        EXPECT_EQ(std::pair(run.status, run.output), std::pair(DWORD{1}, std::string())) << arguments;
     }
 }
 

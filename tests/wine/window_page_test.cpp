@@ -1,6 +1,7 @@
 // The window list page, embedded as the main window embeds it, against windows and programs
 // that the test makes: the filters, the details of a line and Ctrl+C, the warning before a
 // process is ended, lines kept in step with the records, a long run of automatic refreshing,
+// the finder dragged with real pointer input, closing a window and bringing it to the front,
 // and the platform's walk of the top-level windows.
 #include <windows.h>
 #include <psapi.h>
@@ -47,11 +48,12 @@ public:
 };
 
 // titled_window.exe showing one window with this title (a console program: the window comes
-// late, so callers wait until it is listed). A quiet window leaves the activation where it is,
-// so that it does not close a menu or dialog of the test.
-std::unique_ptr<ChildProcess> StartTitled(const std::string& title, bool quiet = false) {
-    return std::make_unique<ChildProcess>(BesideThisProgram("titled_window.exe"), "\"" + title + "\"" + (quiet ? " quiet" : ""));
+// late, so callers wait until it is listed). A "quiet" window leaves the activation where it is,
+// so that it does not close a menu or dialog of the test; a "stubborn" one refuses to close.
+std::unique_ptr<ChildProcess> StartTitled(const std::string& title, const std::string& mode = "") {
+    return std::make_unique<ChildProcess>(BesideThisProgram("titled_window.exe"), "\"" + title + "\" " + mode);
 }
+HWND TitledWindow(const std::string& title) { return WaitForWindow("VelqornsTitledWindow", title); }
 
 std::string Warning(const std::string& title) {
     return "Process: --> " + title +
@@ -90,6 +92,38 @@ protected:
         page->TerminateProcess1->OnClick(page->TerminateProcess1);
         EXPECT_TRUE(confirm.Finish()) << confirm.Failure();
         EXPECT_EQ(confirm.Text(), Warning(title));
+    }
+
+    // Drags the finder from its middle to a point of the screen with real pointer input, a move
+    // at a time; during(), if given, runs before the release.
+    void DragFinderTo(POINT to, const std::function<void()>& during = {}) {
+        const POINT from = Centre(page->Finder1->Handle());
+        SendPointer(from, MOUSEEVENTF_LEFTDOWN);
+        PumpUntil(application, [&] { return page->Finder1->Dragging(); });
+        for (int step = 1; step <= 4; ++step)
+            SendPointer({from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4});
+        if (during) {  // once the frame is around the top-level window there
+            const HWND root = ::GetAncestor(::WindowFromPoint(to), GA_ROOT);
+            RECT frame{}, bounds{};
+            PumpUntil(application, [&] {
+                return ::GetWindowRect(Frame(), &frame) && ::GetWindowRect(root, &bounds) && ::EqualRect(&frame, &bounds);
+            });
+            during();
+        }
+        SendPointer(to, MOUSEEVENTF_LEFTUP);
+        PumpUntil(application, [&] { return !page->Finder1->Dragging(); });
+    }
+    static HWND Frame() { return ::FindWindowW(L"VelqornsOutlineFrame", nullptr); }
+    static POINT Centre(HWND window) {
+        RECT bounds{};
+        ::GetWindowRect(window, &bounds);
+        return {(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+    }
+    // What the page shows: the selected line, the boxes of the filters and the details.
+    Lines Shown() {
+        return {std::to_string(page->ListBox1->ItemIndex()), std::to_string(page->WinList1->WhatDoFind()),
+                std::to_string(page->CheckBox1->Checked() * 2 + page->CheckBox2->Checked()), page->Label1->Caption(),
+                page->Label7->Caption(), page->Label5->Caption()};
     }
 
     TApplication application;
@@ -246,7 +280,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
 // named, though ticks refill the list (a new window, the selection back on line 0) meanwhile.
 TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningNamed) {
     const std::string title = "Velqorns page: victim", chosenTitle = "Velqorns page: chosen", closing = "Velqorns page: closing";
-    const auto closes = StartTitled(closing, true);  // first: below the others, never line 0
+    const auto closes = StartTitled(closing, "quiet");  // first: below the others, never line 0
     HWND window = nullptr;
     for (int i = 0; i < 1000 && !(window = ::FindWindowA("VelqornsTitledWindow", closing.c_str())); ++i) ::Sleep(10);
     const auto victim = StartTitled(title), chosen = StartTitled(chosenTitle);
@@ -294,7 +328,7 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
     // Answers once newcomer k has started and a tick has put it on the list (on the answerer's thread).
     auto afterRefill = [&](int k) {
         return [&, k, before = 0]() mutable {
-            if (!newcomers[k]) before = refills, newcomers[k] = StartTitled("Velqorns page: newcomer", true);
+            if (!newcomers[k]) before = refills, newcomers[k] = StartTitled("Velqorns page: newcomer", "quiet");
             return refills > before;
         };
     };
@@ -308,6 +342,83 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
     EXPECT_EQ(confirm.Text(), Warning(chosenTitle));
     EXPECT_TRUE(chosen->Ended());
     for (const auto& newcomer : newcomers) EXPECT_TRUE(newcomer && !newcomer->Ended());
+}
+
+// The finder outlines the top-level window under the pointer and shows it on the drop as a click
+// on its line would, first widening the filters the least that lists it; Escape, the desktop and
+// the finder itself change nothing and leave no frame.
+TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFiltersTheLeast) {
+    const std::string title = "Velqorns finder: program";
+    const auto program = StartTitled(title, "quiet");
+    const Window owner = MakeWindow("Velqorns finder: owner");
+    const Window owned = MakeWindow("Velqorns finder: owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, owner.get()), untitled = MakeWindow("");
+    Embed();
+    const HWND window = TitledWindow(title), child = ::FindWindowExA(window, nullptr, "BUTTON", nullptr);
+    ASSERT_TRUE(window && child);
+    ::SetWindowPos(host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::SetWindowPos(window, HWND_TOPMOST, 700, 60, 240, 120, SWP_NOACTIVATE);
+    ::SetWindowPos(owned.get(), HWND_TOPMOST, 700, 300, 240, 120, SWP_NOACTIVATE);
+    ::SetWindowPos(untitled.get(), HWND_TOPMOST, 700, 450, 240, 120, SWP_NOACTIVATE);
+
+    DragFinderTo(Centre(child), [&] {
+        RECT frame{}, bounds{};
+        EXPECT_TRUE(::GetWindowRect(Frame(), &frame) && ::GetWindowRect(window, &bounds) && ::EqualRect(&frame, &bounds) &&
+                    ::IsWindowVisible(Frame()));
+    });
+    EXPECT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
+    EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(FromHwnd(window), 4));
+    EXPECT_EQ(Frame(), nullptr);
+
+    // Owned, and left out by "GetInvisible": the visible windows, the task-bar rule off; then an
+    // untitled window.
+    ::SendMessageA(page->BitBtn3->Handle(), BM_CLICK, 0, 0);
+    DragFinderTo(Centre(owned.get()));
+    EXPECT_EQ(Shown(), (Lines{std::to_string(LineOf("Velqorns finder: owned")), "1", "0",
+                              "HWnd:      " + Hex(FromHwnd(owned.get()), 4), page->Label7->Caption(),
+                              std::string("ClassName: ") + kPlainWindowClass}));
+    DragFinderTo(Centre(untitled.get()));  // untitled windows counted
+    EXPECT_EQ(Shown()[2] + Shown()[3], "2HWnd:      " + Hex(FromHwnd(untitled.get()), 4));
+
+    const Lines before = Shown();
+    DragFinderTo(Centre(child), [&] {
+        ::SetForegroundWindow(host->Handle());
+        INPUT escape[2]{};
+        for (INPUT& key : escape) key.type = INPUT_KEYBOARD, key.ki.wVk = VK_ESCAPE;
+        escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, escape, sizeof(INPUT));
+        PumpUntil(application, [&] { return !page->Finder1->Dragging(); });
+        EXPECT_EQ(Frame(), nullptr);
+    });
+    for (POINT point : {POINT{::GetSystemMetrics(SM_CXSCREEN) - 5, ::GetSystemMetrics(SM_CYSCREEN) - 5}, Centre(page->Finder1->Handle())})
+        DragFinderTo(point);  // the desktop, the finder itself
+    EXPECT_EQ(Shown(), before);
+}
+
+// "Close Window" posts the close box's command and goes on at once: a window that accepts goes
+// and the list follows; one that refuses stays listed. "Bring to Front" restores a minimised
+// window into the foreground. Both come after the first two items, which keep their places.
+TEST_F(WindowPage, CloseWindowAndBringToFrontActOnTheChosenWindow) {
+    const std::string accepts = "Velqorns close: accepts", refuses = "Velqorns close: refuses";
+    const auto accepting = StartTitled(accepts, "quiet"), refusing = StartTitled(refuses, "stubborn");
+    Embed();
+    Lines items;
+    for (const TMenuItem* item : page->PopupMenu1->Items()) items.push_back(item->Caption);
+    EXPECT_EQ(items, (Lines{"Terminate Process", "Refresh", "-", "Bring to Front", "Close Window"}));
+    PumpUntil(application, [&] { return page->Refresh1Click(page), LineOf(accepts) >= 0 && LineOf(refuses) >= 0; });
+    for (const std::string& title : {refuses, accepts}) {
+        ClickLine(LineOf(title));
+        const int scans = platform.scans;
+        page->CloseWindow1->OnClick(page->CloseWindow1);
+        EXPECT_EQ(platform.scans, scans) << title;  // not waited for
+        PumpUntil(application, [&] { return platform.scans > scans; });
+        EXPECT_EQ(LineOf(title) >= 0, title == refuses) << title;
+    }
+    const HWND window = TitledWindow(refuses);
+    ::ShowWindow(window, SW_MINIMIZE);
+    ClickLine(LineOf(refuses));
+    page->BringToFront1->OnClick(page->BringToFront1);
+    PumpUntil(application, [&] { return ::GetForegroundWindow() == window; });
+    EXPECT_TRUE(::GetForegroundWindow() == window && !::IsIconic(window));
 }
 
 // The values the system gives a new event and a new icon now (both released again), and the

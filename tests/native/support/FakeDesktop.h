@@ -18,6 +18,7 @@ struct FakeWindow {
     platform::WindowHandle lastActivePopup = 0;  // Add makes it the window itself
     std::uint32_t style = 0, exStyle = 0, threadId = 0, processId = 0;
     std::string className;
+    bool minimised = false, closes = true;  // closes: goes when asked to close
 };
 
 class FakeDesktop : public platform::IWindowSystem {
@@ -25,10 +26,13 @@ public:
     std::vector<FakeWindow> windows;         // in Z order
     std::function<void()> DuringEnumeration;  // runs in every enumeration, halfway
     int recordQueries = 0;                    // GetWindowThreadProcessId calls: one per record built
+    platform::WindowHandle atPoint = 0, desktop = 0x10010, foreground = 0;
+    bool refusesForeground = false;
+    std::uint32_t slept = 0;  // milliseconds
 
     // Appends a window (thread 0x100, process 0x200, class "FakeClass") for further settings.
     FakeWindow& Add(platform::WindowHandle handle, std::string title, std::uint32_t style = 0) {
-        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, handle, style, 0, 0x100, 0x200, "FakeClass"});
+        return windows.emplace_back(FakeWindow{handle, std::move(title), true, 0, handle, style, 0, 0x100, 0x200, "FakeClass", false, true});
     }
     FakeWindow& Window(platform::WindowHandle handle) {  // an empty one when it is not there
         for (FakeWindow& window : windows)
@@ -57,6 +61,19 @@ public:
         return Window(w).threadId;
     }
     int WindowClassName(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).className, buffer, size); }
+    bool GetWindowRect(platform::WindowHandle w, platform::WindowRect& rect) override { return rect = {}, IsWindow(w); }
+    platform::WindowHandle RootWindowFromPoint(int, int) override { return atPoint; }
+    platform::WindowHandle GetDesktopWindow() override { return desktop; }
+    bool IsIconic(platform::WindowHandle w) override { return Window(w).minimised; }
+    void RestoreWindow(platform::WindowHandle w) override { Window(w).minimised = false; }
+    bool SetForegroundWindow(platform::WindowHandle w) override { return !refusesForeground && (foreground = w); }
+    platform::WindowHandle GetForegroundWindow() override { return foreground; }
+    bool PostWindowMessage(platform::WindowHandle w, std::uint32_t message, std::uintptr_t command, std::intptr_t) override {
+        if (message == platform::kWmSysCommand && command == platform::kScClose && Window(w).closes)
+            std::erase_if(windows, [w](const FakeWindow& window) { return window.handle == w; });
+        return true;
+    }
+    void Sleep(std::uint32_t milliseconds) override { slept += milliseconds; }
 
 private:
     static int Copy(const std::string& text, char* buffer, int size) {

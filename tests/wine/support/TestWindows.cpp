@@ -4,20 +4,21 @@
 #include <chrono>
 #include <utility>
 
+void SendPointer(POINT screen, DWORD flags) {
+    const LONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT event{};
+    event.type = INPUT_MOUSE;
+    event.mi.dx = (screen.x * 65536 + width - 1) / width;
+    event.mi.dy = (screen.y * 65536 + height - 1) / height;
+    event.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+    ASSERT_EQ(::SendInput(1, &event, sizeof(INPUT)), 1u);
+}
+
 void Click(HWND window, POINT point, bool right) {
     ::SetWindowPos(::GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ::ClientToScreen(window, &point);
-    const LONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input[2]{};
-    for (INPUT& event : input) {
-        event.type = INPUT_MOUSE;
-        event.mi.dx = (point.x * 65536 + width - 1) / width;
-        event.mi.dy = (point.y * 65536 + height - 1) / height;
-        event.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    }
-    input[0].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    ASSERT_EQ(::SendInput(2, input, sizeof(INPUT)), 2u);
+    SendPointer(point, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    SendPointer(point, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void PostKey(HWND window, WORD key) {
@@ -95,4 +96,10 @@ Window MakeWindow(const char* title, DWORD style, HWND owner) {
                                     ::GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << title;
     return Window(window, &::DestroyWindow);
+}
+
+HWND WaitForWindow(const char* className, const std::string& title) {
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && !(window = ::FindWindowA(className, title.c_str())); ++i) ::Sleep(10);
+    return window;
 }

@@ -17,8 +17,11 @@
 #include "toolkit/Label.h"
 #include "toolkit/ListBox.h"
 
-// A real click through the system's input queue at a point of window's client area. Each
-// event carries its position: another program may move the pointer in between.
+// Real pointer input through the system's input queue: the pointer moved to a point of the
+// screen, with the button events of flags (MOUSEEVENTF_LEFTDOWN, ...) there.
+void SendPointer(POINT screen, DWORD flags = 0);
+// A real click at a point of window's client area. Each event carries its position: another
+// program may move the pointer in between.
 void Click(HWND window, POINT point, bool right = false);
 // A key pressed and released, as posted messages with the key's scan code (any thread may post).
 void PostKey(HWND window, WORD key);
@@ -52,6 +55,10 @@ std::string Copied(const Lines& lines);
 constexpr const char* kPlainWindowClass = "VelqornsTestWindow";
 using Window = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
 Window MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr);
+
+// The top-level window of a class and title, waited for (a program opens it late); nullptr if
+// none comes within ten seconds.
+HWND WaitForWindow(const char* className, const std::string& title);
 
 // The clipboard's text in one format: bytes (CF_TEXT) or UTF-16 units (CF_UNICODETEXT).
 template <class Text>
