@@ -1,0 +1,117 @@
+// The programs at the display's dpi: the manifest both carry, the main window and both pages
+// laid out at the dpi the test's Wine prefix sets (VELQORNS_TEST_DPI), and a change of dpi.
+#include "support/ChildProcess.h"
+#include "support/TestWindows.h"
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "pages/FFindPro.h"
+#include "pages/FListWin.h"
+#include "program/Unit1.h"
+#include "shared/DisplayScale.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/Dpi.h"
+#include "toolkit/Image.h"
+#include "toolkit/TabSheet.h"
+
+namespace {
+
+// Windows takes DPI awareness from the manifest; Wine treats every program as aware.
+TEST(DisplayScale, BothProgramsDeclarePerMonitorAwarenessWithoutVisualStyles) {
+    for (const char* name : {"..\\Velqorns.exe", "..\\velq.exe"}) {
+        HMODULE program = ::LoadLibraryExA(BesideThisProgram(name).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        HRSRC found = program ? ::FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24)) : nullptr;
+        ASSERT_NE(found, nullptr) << name;
+        const std::string manifest(static_cast<const char*>(::LockResource(::LoadResource(program, found))),
+                                   ::SizeofResource(program, found));
+        for (const char* part : {">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>", "asInvoker",
+                                 "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"})
+            EXPECT_NE(manifest.find(part), std::string::npos) << name << ": " << part;
+        EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos) << name;
+        ::FreeLibrary(program);
+    }
+}
+
+int TextHeightOnScreen(const TFont& font) {
+    ScopedSelect select(MeasuringDC(), font.Handle());
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(MeasuringDC(), &metrics);
+    return metrics.tmHeight;
+}
+
+// Every control under root at dpi: its designed bounds scaled (a list a whole number of its
+// scaled lines high, a label or icon that sizes itself at the size of what it shows), its font
+// scaled, and with texts, no text wider than its control. Texts are checked at the system's
+// dpi only: the raster face "MS Sans Serif" has the sizes of the system's dpi alone.
+void ExpectLaidOutAt(TWinControl& root, int dpi, bool texts) {
+    for (TControl* control : root.Controls()) {
+        auto* windowed = dynamic_cast<TWinControl*>(control);
+        if (windowed) ExpectLaidOutAt(*windowed, dpi, texts);
+        const std::string& name = control->Name;
+        LOGFONTA font{};
+        ::GetObjectA(control->Font().Handle(), sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, Scale(control->Font().Height(), dpi)) << name;
+        if (control->Align() == alClient || dynamic_cast<TTabSheet*>(control)) continue;
+        RECT place = control->BoundsRect(), client{};
+        if (windowed) {  // where the window really is
+            ::GetWindowRect(windowed->Handle(), &place);
+            ::MapWindowPoints(nullptr, ::GetParent(windowed->Handle()), reinterpret_cast<POINT*>(&place), 2);
+            ::GetClientRect(windowed->Handle(), &client);
+        }
+        const RECT& design = control->DesignBounds();
+        EXPECT_TRUE(place.left == Scale(design.left, dpi) && place.top == Scale(design.top, dpi)) << name;
+        const auto* label = dynamic_cast<TLabel*>(control);
+        const auto* image = dynamic_cast<TImage*>(control);
+        const auto* list = dynamic_cast<TListBox*>(control);
+        const SIZE size{place.right - place.left, place.bottom - place.top}, want{Scale(design.right, dpi), Scale(design.bottom, dpi)};
+        if (list) {
+            const int line = Scale(list->ItemHeight(), dpi);
+            EXPECT_TRUE(size.cx == want.cx && size.cy <= want.cy && size.cy > want.cy - line && client.bottom % line == 0) << name;
+            EXPECT_GE(line, texts ? TextHeightOnScreen(list->Font()) : 0) << name;
+            for (const std::string& text : texts ? LinesOf(*list) : Lines{})
+                EXPECT_LE(TextWidthOnScreen(list->Font(), text), client.right) << text;
+        } else if (image && image->AutoSize() && image->Icon()) {
+            EXPECT_TRUE(size.cx == image->PictureSize().cx && size.cy == image->PictureSize().cy) << name;
+        } else if (!label || !label->AutoSize()) {
+            EXPECT_TRUE(size.cx == want.cx && size.cy == want.cy) << name << " " << size.cx << "x" << size.cy;
+        }
+        const int box = dynamic_cast<TCheckBox*>(control) ? Scale(17, dpi) : 0;  // the box before the text
+        const int text = !texts || dynamic_cast<TForm*>(control) ? 0 : TextWidthOnScreen(control->Font(), control->Caption());
+        EXPECT_LE(text + box, size.cx) << name;
+    }
+}
+
+TEST(DisplayScale, MainWindowIsLaidOutAtTheDisplaysDpiAndFollowsAChange) {
+    const char* setting = std::getenv("VELQORNS_TEST_DPI");
+    const int dpi = setting ? std::atoi(setting) : 96;
+    TApplication application;
+    application.Initialize();
+    application.CreateForm(Form1, platform::Win32Platform::Instance());
+    Form1->Show();
+    Form1->PageControl1->SetActivePage(Form1->TabProc);  // the process page fills its lists
+    application.ProcessMessages();
+    HWND window = Form1->Handle();
+    ASSERT_EQ(WindowDpi(window), dpi);
+    EXPECT_NEAR(Form1->ClientWidth(), Scale(593, dpi), 1);
+    EXPECT_NEAR(Form1->ClientHeight(), Scale(449, dpi), 1);
+    ExpectLaidOutAt(*Form1, dpi, true);
+
+    // Moved to a monitor of another dpi and back: Wine raises no WM_DPICHANGED itself.
+    for (const int next : {dpi == 96 ? 144 : 96, dpi}) {
+        RECT suggested;
+        ::GetWindowRect(window, &suggested);
+        ::OffsetRect(&suggested, 7, 5);
+        suggested.right = suggested.left + ::MulDiv(suggested.right - suggested.left, next, Form1->Dpi());
+        suggested.bottom = suggested.top + ::MulDiv(suggested.bottom - suggested.top, next, Form1->Dpi());
+        ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+        RECT taken;
+        ::GetWindowRect(window, &taken);
+        EXPECT_TRUE(::EqualRect(&taken, &suggested)) << next;
+        ExpectLaidOutAt(*Form1, next, next == dpi);
+    }
+    ::SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+}  // namespace
