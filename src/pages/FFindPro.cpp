@@ -238,6 +238,16 @@ std::string TFormQorns::FittedPath(const std::string& path) const {
     return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(Font(), text); }, Scaled(kPathWidth));
 }
 
+void TFormQorns::ChangeScale(int dpi) {
+    if (dpi == Dpi()) return;
+    TForm::ChangeScale(dpi);
+    const int i = ListBox1->ItemIndex(), j = ListBox2->ItemIndex();
+    if (!Label13->Caption().empty() && i >= 0 && i < ProcList1->ProcessList().Count())
+        Label13->SetCaption(FittedPath(ProcList1->ProcessExeFile(i)));
+    if (!Label21->Caption().empty() && j >= 0 && j < ProcList1->ModuleList().Count())
+        Label21->SetCaption(FittedPath(ProcList1->ModuleExePath(j)));
+}
+
 void TFormQorns::LBox1() {
     if (ListBox1->Count() == 0 || ListBox1->ItemIndex() < 0) return;
     const int i = ListBox1->ItemIndex();
