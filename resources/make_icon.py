@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws the application icon, resources/Velqorns.ico: a window with a list, under a
-magnifying glass, as one 32 x 32 and one 16 x 16 image in the 16 standard colours.
+magnifying glass, in the 16 standard colours: the 32 x 32 and 16 x 16 images, and the same
+drawings at the sizes a window asks for at 120, 144 and 192 dpi (large: 40, 48, 64; small:
+20, 24, 32), so that the icon is drawn from an image of its own size at every scale.
 The .ico is committed, so the build needs no Python; run this only to change the icon."""
 import os
 import struct
@@ -76,17 +78,23 @@ def magnifier(picture, cx, cy, radius, handle_from, handle_to, handle_width):
             picture.dot(x0 + step, y0 + step + width, OLIVE if width else MAROON)
 
 
-def large():
-    picture = Picture(32)
-    window_with_list(picture, 1, 2, 24, 25, 3, 3)
-    magnifier(picture, 21, 20, 6, (25, 24), (29, 28), 3)
+def large(size=32):
+    """The 32-pixel drawing, its measures scaled to size."""
+    def c(value):
+        return int(value * size / 32 + 0.5)
+    picture = Picture(size)
+    window_with_list(picture, c(1), c(2), c(24), c(25), c(3), c(3))
+    magnifier(picture, c(21), c(20), c(6), (c(25), c(24)), (c(29), c(28)), c(3))
     return picture
 
 
-def small():
-    picture = Picture(16)
-    window_with_list(picture, 0, 1, 11, 12, 2, 2)
-    magnifier(picture, 10, 10, 3, (12, 12), (14, 14), 2)
+def small(size=16):
+    """The 16-pixel drawing, its measures scaled to size."""
+    def c(value):
+        return int(value * size / 16 + 0.5)
+    picture = Picture(size)
+    window_with_list(picture, c(0), c(1), c(11), c(12), c(2), c(2))
+    magnifier(picture, c(10), c(10), c(3), (c(12), c(12)), (c(14), c(14)), c(2))
     return picture
 
 
@@ -102,7 +110,8 @@ def bitmap_data(picture):
         bits = 0
         for p in row:
             bits = (bits << 1) | (1 if p is CLEAR else 0)
-        mask = bits.to_bytes(size // 8, "big")
+        padding = -size % 8
+        mask = (bits << padding).to_bytes((size + padding) // 8, "big")
         mask_rows.append(mask + b"\0" * (-len(mask) % 4))
     pixels = b"".join(colour_rows) + b"".join(mask_rows)
     header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(pixels), 0, 0, 16, 0)
@@ -123,5 +132,5 @@ def icon_file(pictures):
 if __name__ == "__main__":
     target = os.path.join(os.path.dirname(os.path.abspath(__file__)), "Velqorns.ico")
     with open(target, "wb") as out:
-        out.write(icon_file([large(), small()]))
+        out.write(icon_file([large(32), small(16), large(40), large(48), large(64), small(20), small(24)]))
     print("wrote", target)

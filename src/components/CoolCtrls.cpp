@@ -89,8 +89,11 @@ void TCoolLabel::Paint(HDC dc) {
     if (wallpaper_.get()) TileBitmap(dc, wallpaper_.get(), client, SRCCOPY);
     RECT rect = client;
     if (bevelInner_ != bvNone || bevelOuter_ != bvNone) {
-        ::DrawEdge(dc, &rect, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT);
-        ::InflateRect(&rect, -bevelsOffset_, -bevelsOffset_);
+        // Each line of the frame is as wide as one pixel scaled to the label's dpi.
+        RECT edge = rect;
+        for (int line = Scaled(1); line > 0; --line, ::InflateRect(&edge, -1, -1))
+            ::DrawEdge(dc, &edge, InnerEdge(bevelInner_) | OuterEdge(bevelOuter_), BF_RECT);
+        ::InflateRect(&rect, -Scaled(bevelsOffset_), -Scaled(bevelsOffset_));
     }
     ::SetBkMode(dc, TRANSPARENT);
     const UINT flags = TextFlags();
@@ -111,16 +114,18 @@ void TCoolLabel::DrawShadowText(HDC dc, RECT& rect, UINT flags) const {
     ScopedSelect font(dc, Font().Handle());
     const int length = static_cast<int>(text.size());
     if (!Enabled()) {
-        ::OffsetRect(&rect, 1, 1);
+        const int offset = Scaled(1);
+        ::OffsetRect(&rect, offset, offset);
         ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
         ::DrawTextA(dc, text.c_str(), length, &rect, flags);
-        ::OffsetRect(&rect, -1, -1);
+        ::OffsetRect(&rect, -offset, -offset);
         ::SetTextColor(dc, ColorToRGB(clBtnShadow));
         ::DrawTextA(dc, text.c_str(), length, &rect, flags);
         return;
     }
-    // On each axis the one of the two further left (or higher) stays and the other moves by n.
-    const int n = shadowSize_;
+    // On each axis the one of the two further left (or higher) stays and the other moves by n,
+    // the shadow's size scaled to the label's dpi.
+    const int n = Scaled(shadowSize_);
     const int textDx = (shadowPos_ == spLeftTop || shadowPos_ == spLeftBottom) ? n : 0;
     const int textDy = (shadowPos_ == spLeftTop || shadowPos_ == spRightTop) ? n : 0;
     RECT shadow = rect;

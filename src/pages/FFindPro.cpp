@@ -78,7 +78,7 @@ const TLayout kLayout = {
     List("ListBox2", 240, 2),
 };
 
-constexpr int kPathWidth = 217;  // of Label13 and Label21
+constexpr int kPathWidth = 217;  // of Label13 and Label21, as designed
 constexpr unsigned kFirstRefreshDelay = 200;  // milliseconds after the page is made
 
 const char* const kProcessPlaceholder = "click an item for process information";
@@ -235,7 +235,17 @@ const TDisplayIcon& TFormQorns::MakeDisplayIcon(platform::IconHandle icon) {
 }
 
 std::string TFormQorns::FittedPath(const std::string& path) const {
-    return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(Font(), text); }, kPathWidth);
+    return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(Font(), text); }, Scaled(kPathWidth));
+}
+
+void TFormQorns::ChangeScale(int dpi) {
+    if (dpi == Dpi()) return;
+    TForm::ChangeScale(dpi);
+    const int i = ListBox1->ItemIndex(), j = ListBox2->ItemIndex();
+    if (!Label13->Caption().empty() && i >= 0 && i < ProcList1->ProcessList().Count())
+        Label13->SetCaption(FittedPath(ProcList1->ProcessExeFile(i)));
+    if (!Label21->Caption().empty() && j >= 0 && j < ProcList1->ModuleList().Count())
+        Label21->SetCaption(FittedPath(ProcList1->ModuleExePath(j)));
 }
 
 void TFormQorns::LBox1() {

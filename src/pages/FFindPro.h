@@ -91,13 +91,16 @@ public:
     void CopyProcessEntry();
     void CopyModuleEntry();
 
+    // The layout and fonts at the new dpi, and the two paths fitted to their lines again.
+    void ChangeScale(int dpi) override;
+
     // The icon object last made for Image1 or Image2, or nullptr (borrowed).
     const TDisplayIcon* DisplayIcon() const { return displayIcon_.get(); }
 
 private:
     // Puts a new display icon object for icon in the slot, replacing the one there.
     const TDisplayIcon& MakeDisplayIcon(platform::IconHandle icon);
-    // A path as it fits into a 217-pixel line in the page's font.
+    // A path as it fits into a 217-pixel line (at 96 dpi) in the page's font.
     std::string FittedPath(const std::string& path) const;
 
     platform::IProcessSystem& system_;

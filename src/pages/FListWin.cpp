@@ -271,6 +271,12 @@ void TFormWin::DoWindow() {
     SetStyle(style);
 }
 
+void TFormWin::ChangeScale(int dpi) {
+    if (dpi == Dpi()) return;
+    TForm::ChangeScale(dpi);
+    if (ListBox1->Count() > 0) DoWindow();
+}
+
 void TFormWin::SetStyle(std::uint32_t style) {
     for (std::size_t i = 0; i < kStyleBoxes.size(); ++i)
         (this->*kStyleBoxes[i].box)->SetChecked(StyleShows(WindowStyleNames()[i], style));

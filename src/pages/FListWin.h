@@ -105,6 +105,8 @@ public:
     void CopyWindowEntry();
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The layout and fonts at the new dpi, and the details shown again: the path fitted anew.
+    void ChangeScale(int dpi) override;
 
 private:
     // Whether ListBox1 shows the list WinList1 holds now, line for record.

@@ -99,15 +99,13 @@ const TLayout kLayout = {
 
 // Makes a list page owned by the application (on the platform given) and embeds it
 // borderless at the top left of host, with the host's size as laid out (its outer size: the
-// sunken edge clips the page).
+// sunken edge clips the page), scaled with the host.
 template <class Page, class... Platform>
 Page* EmbedPage(TPanel* host, Platform&... platform) {
     Page* page = Application->Own(std::make_unique<Page>(Application, platform...));
     page->SetBorderStyle(bsNone);
-    page->SetLeft(0);
-    page->SetTop(0);
-    page->SetWidth(host->Width());
-    page->SetHeight(host->Height());
+    const RECT& laidOut = host->DesignBounds();  // left, top, width, height at 96 dpi
+    page->SetDesignBounds(0, 0, laidOut.right, laidOut.bottom);
     page->SetParent(host);
     page->Show();
     return page;

@@ -2,6 +2,7 @@
 // properties every control takes from a layout.
 #include "toolkit/Control.h"
 
+#include "shared/DisplayScale.h"
 #include "toolkit/LayoutValues.h"
 #include "toolkit/WinControl.h"
 
@@ -24,12 +25,28 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged();
 }
 
+void TControl::SetDesignBounds(int left, int top, int width, int height) {
+    designed_ = true;
+    design_ = {left, top, width, height};
+    SetBounds(Scaled(left), Scaled(top), Scaled(width), Scaled(height));
+}
+
+int TControl::Scaled(int value) const { return Scale(value, dpi_); }
+
+void TControl::ChangeScale(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    font_.SetPixelsPerInch(dpi);  // a control with its own font hears of it through OnChange
+    if (designed_) SetBounds(Scaled(design_.left), Scaled(design_.top), Scaled(design_.right), Scaled(design_.bottom));
+}
+
 void TControl::SetParent(TWinControl* parent) {
     if (parent == parent_) return;
     Invalidate();
     if (parent_) parent_->RemoveControl(this);
     parent_ = parent;
     if (parent_) parent_->InsertControl(this);
+    if (parent_ && parent_->Dpi() != dpi_) ChangeScale(parent_->Dpi());
     if (parentFont_) FontChanged();
     Invalidate();
 }

@@ -49,6 +49,18 @@ public:
     void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
     void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+    // Bounds as designed at 96 dpi: the control takes them scaled to its dpi, now and
+    // whenever its dpi changes.
+    void SetDesignBounds(int left, int top, int width, int height);
+    const RECT& DesignBounds() const { return design_; }
+
+    // The dots per inch that the control's bounds and fonts are scaled to: its parent's.
+    int Dpi() const { return dpi_; }
+    // value, designed at 96 dpi, at the control's dpi.
+    int Scaled(int value) const;
+    // Takes dpi: the own font and the designed bounds scaled to it (a windowed control passes
+    // it on to its children).
+    virtual void ChangeScale(int dpi);
     virtual RECT ClientRect() const { return {0, 0, width_, height_}; }
 
     TWinControl* Parent() const { return parent_; }
@@ -129,6 +141,9 @@ private:
     TColor color_ = clBtnFace;
     int cursor_ = crDefault;
     TAlign align_ = alNone;
+    int dpi_ = 96;
+    bool designed_ = false;
+    RECT design_{0, 0, 0, 0};  // left, top, width, height at 96 dpi
     bool loading_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/DialogText.h"
+#include "toolkit/Dpi.h"
 #include "toolkit/WinControl.h"
 #include "toolkit/Image.h"
 
@@ -113,6 +114,7 @@ private:
     void Layout(const std::string& text, TMsgDlgType type);
 
     HWND owner_;
+    TMsgDlgType type_;
     TImage icon_{nullptr};
     MessageText text_{nullptr};
     std::vector<DialogButton> buttons_;
@@ -122,8 +124,9 @@ private:
 };
 
 MessageForm::MessageForm(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, HWND owner)
-    : TWinControl(nullptr), owner_(owner) {
+    : TWinControl(nullptr), owner_(owner), type_(type) {
     SetVisible(false);
+    ChangeScale(owner ? WindowDpi(owner) : SystemDpi());  // shown on its owner's monitor
     SetCaption(TitleOf(type));
     if ((buttons & (mbYes | mbNo | mbOK | mbCancel | mbAbort | mbRetry | mbIgnore)) == 0) buttons = mbOK;
     for (const ButtonKind& kind : kButtonKinds) {
@@ -154,36 +157,39 @@ void MessageForm::CreateParams(TCreateParams& params) {
 // Icon at the top left, the text beside it as wide as it needs (up to half the screen),
 // the buttons centred in one row below.
 void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
+    // The sizes above are designed at 96 dpi.
+    const int margin = Scaled(kMargin), gap = Scaled(kGap), iconSize = Scaled(kIconSize);
+    const int buttonWidth = Scaled(kButtonWidth), buttonHeight = Scaled(kButtonHeight), buttonGap = Scaled(kButtonGap);
     const int maxTextWidth = std::max(200, ::GetSystemMetrics(SM_CXSCREEN) / 2);
     const SIZE textSize = MeasureText(Font(), DialogDisplayText(text), maxTextWidth);
-    int textLeft = kMargin;
+    int textLeft = margin;
     if (LPCSTR iconName = IconOf(type)) {
-        icon_.SetBounds(kMargin, kMargin, kIconSize, kIconSize);
+        icon_.SetBounds(margin, margin, iconSize, iconSize);
         icon_.SetCenter(true);
         icon_.SetIcon(::LoadIconA(nullptr, iconName));  // a shared icon: never destroyed
         icon_.SetParent(this);
-        textLeft += kIconSize + kGap;
+        textLeft += iconSize + gap;
     }
     text_.SetCaption(text);
-    text_.SetBounds(textLeft, kMargin, textSize.cx, textSize.cy);
+    text_.SetBounds(textLeft, margin, textSize.cx, textSize.cy);
     text_.SetParent(this);
 
     const int count = static_cast<int>(buttons_.size());
-    const int rowWidth = count * kButtonWidth + (count - 1) * kButtonGap;
-    const int contentHeight = std::max<int>(textSize.cy, icon_.Parent() ? kIconSize : 0);
-    const int clientWidth = std::max<int>(textLeft + textSize.cx, rowWidth + kMargin) + kMargin;
-    const int buttonsTop = kMargin + contentHeight + kGap;
+    const int rowWidth = count * buttonWidth + (count - 1) * buttonGap;
+    const int contentHeight = std::max<int>(textSize.cy, icon_.Parent() ? iconSize : 0);
+    const int clientWidth = std::max<int>(textLeft + textSize.cx, rowWidth + margin) + margin;
+    const int buttonsTop = margin + contentHeight + gap;
     int x = (clientWidth - rowWidth) / 2;
     for (DialogButton& button : buttons_) {
-        button.button->SetBounds(x, buttonsTop, kButtonWidth, kButtonHeight);
+        button.button->SetBounds(x, buttonsTop, buttonWidth, buttonHeight);
         button.button->SetParent(this);
-        x += kButtonWidth + kButtonGap;
+        x += buttonWidth + buttonGap;
     }
 
     TCreateParams params;
     CreateParams(params);
-    RECT frame{0, 0, clientWidth, buttonsTop + kButtonHeight + kMargin};
-    ::AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    RECT frame{0, 0, clientWidth, buttonsTop + buttonHeight + margin};
+    AdjustWindowRectForDpi(frame, params.Style, params.ExStyle, Dpi());
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -194,6 +200,13 @@ void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
 LRESULT MessageForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {  // close box, Alt+F4, the system menu
         if (result_ == mrNone) result_ = mrCancel;
+        return 0;
+    }
+    if (message == WM_DPICHANGED && lParam) {  // moved to a monitor of another dpi: laid out anew there
+        ChangeScale(LOWORD(wParam));
+        Layout(text_.Caption(), type_);
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetBounds(suggested->left, suggested->top, Width(), Height());
         return 0;
     }
     return TWinControl::WndProc(message, wParam, lParam);

@@ -5,18 +5,24 @@
 #include "toolkit/LayoutValues.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Dpi.h"
 
 namespace {
 
-// The application icon, made from the program's own resources (shared: never destroyed).
-HICON ApplicationIcon(int metricX, int metricY) {
+// The application icon at the system's size for dpi, from the image of the program's own
+// resources that suits it best.
+HICON ApplicationIcon(int metricX, int metricY, int dpi) {
     return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
-                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_SHARED));
+                                           SystemMetricForDpi(metricX, dpi), SystemMetricForDpi(metricY, dpi), 0));
 }
 
 }  // namespace
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) { SetVisible(false); }
+// A form is laid out for the system's dpi; a form of its own takes its window's once made.
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    SetVisible(false);
+    ChangeScale(SystemDpi());
+}
 
 // The window styles of the current border, icons and parent (visibility and enabled state
 // are the caller's).
@@ -54,14 +60,43 @@ void TForm::CreateWnd() {
     TWinControl::CreateWnd();
     HWND window = Handle();
     if (!Parent()) {
-        ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXICON, SM_CYICON)));
-        ::SendMessageA(window, WM_SETICON, ICON_SMALL,
-                       reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXSMICON, SM_CYSMICON)));
+        // On a monitor of another dpi than the system's, the window has that monitor's.
+        const int dpi = WindowDpi(window);
+        if (dpi != Dpi()) ChangeScale(dpi);
+        // The frame at this dpi may differ from the one reckoned before the window existed.
+        const SIZE client = ScaledClient();
+        if (ClientWidth() != client.cx || ClientHeight() != client.cy) SetClientSize(client.cx, client.cy);
+        SetIcons();
         RECT placed;
         ::GetWindowRect(window, &placed);  // where the system put it, for a default position
         left_ = placed.left, top_ = placed.top;
     }
     CheckFirstShow();  // a form made inside windows already on screen is visible at once
+}
+
+void TForm::SetIcons() {
+    bigIcon_.reset(ApplicationIcon(SM_CXICON, SM_CYICON, Dpi()));
+    smallIcon_.reset(ApplicationIcon(SM_CXSMICON, SM_CYSMICON, Dpi()));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void TForm::ChangeScale(int dpi) {
+    if (dpi == Dpi()) return;
+    TWinControl::ChangeScale(dpi);
+    if (Parent()) return;
+    const SIZE client = ScaledClient();
+    SetClientSize(client.cx, client.cy);
+}
+
+// The window went to a monitor of another dpi: the layout and fonts are scaled to it, and
+// the window takes the rectangle the system suggests.
+LRESULT TForm::DpiChanged(int dpi, const RECT& suggested) {
+    ChangeScale(dpi);
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetIcons();
+    return 0;
 }
 
 // Applies the styles of the current border, icons and parent to the existing window.
@@ -99,7 +134,7 @@ SIZE TForm::FrameSize() const {
     }
     DWORD style = 0, exStyle = 0;
     WindowStyles(style, exStyle);
-    ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    AdjustWindowRectForDpi(frame, style, exStyle, Dpi());
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
@@ -110,6 +145,18 @@ int TForm::ClientHeight() const { return Height() - FrameSize().cy; }
 void TForm::SetClientSize(int width, int height) {
     const SIZE frame = FrameSize();
     SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
+}
+
+void TForm::SetDesignClientSize(int width, int height) {
+    designClient_ = {width, height};
+    const SIZE client = ScaledClient();
+    SetClientSize(client.cx, client.cy);
+}
+
+// The designed client size at the form's dpi; a side not designed stays as it is.
+SIZE TForm::ScaledClient() const {
+    return {designClient_.cx > 0 ? Scaled(designClient_.cx) : ClientWidth(),
+            designClient_.cy > 0 ? Scaled(designClient_.cy) : ClientHeight()};
 }
 
 void TForm::SetParent(TWinControl* parent) {
@@ -180,6 +227,9 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:  // the frame's close box, Alt+F4
             Close();
             return 0;
+        case WM_DPICHANGED:
+            if (!Parent() && lParam) return DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            break;
         case WM_WINDOWPOSCHANGED: {  // moved by the user or the system
             const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
             if (!(position->flags & SWP_NOMOVE)) left_ = position->x, top_ = position->y;
@@ -209,9 +259,9 @@ bool TForm::SetProperty(const std::string& name, const std::string& value) {
     } else if (name == "Position") {
         SetPosition(EnumFromText<TPosition>(name, value, {{"poDesigned", poDesigned}, {"poDefaultPosOnly", poDefaultPosOnly}}));
     } else if (name == "ClientWidth") {
-        SetClientSize(IntFromText(value), ClientHeight());
+        SetDesignClientSize(IntFromText(value), designClient_.cy);
     } else if (name == "ClientHeight") {
-        SetClientSize(ClientWidth(), IntFromText(value));
+        SetDesignClientSize(designClient_.cx, IntFromText(value));
     } else {
         return TWinControl::SetProperty(name, value);
     }

@@ -32,6 +32,11 @@ public:
     int ClientWidth() const;
     int ClientHeight() const;
     void SetClientSize(int width, int height);
+    // The client size as designed at 96 dpi, scaled to the form's dpi now and after a change.
+    void SetDesignClientSize(int width, int height);
+
+    // A form of its own also takes the size of its client area scaled.
+    void ChangeScale(int dpi) override;
 
     void SetParent(TWinControl* parent) override;
 
@@ -75,10 +80,15 @@ private:
     void Restyle();
     bool SetFocusOnActivation();
     void CheckFirstShow();
+    void SetIcons();
+    SIZE ScaledClient() const;
+    LRESULT DpiChanged(int dpi, const RECT& suggested);
 
     TBorderStyle borderStyle_ = bsSingle;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
     bool shown_ = false;
+    SIZE designClient_{0, 0};  // 0: not designed, the frame's size stands
+    IconOwner bigIcon_, smallIcon_;  // the program's icon at the sizes of the form's dpi
     HWND lastFocus_ = nullptr;  // borrowed: the focused control when the form was deactivated
 };

@@ -4,6 +4,8 @@
 #include <map>
 #include <string>
 
+#include "shared/DisplayScale.h"
+
 COLORREF ColorToRGB(TColor color) {
     if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
     return static_cast<COLORREF>(color & 0x00FFFFFFu);
@@ -14,6 +16,7 @@ void TFont::Assign(const TFont& other) {
     height_ = other.height_;
     color_ = other.color_;
     style_ = other.style_;
+    pixelsPerInch_ = other.pixelsPerInch_;
     Changed();
 }
 
@@ -38,6 +41,12 @@ void TFont::SetColor(TColor color) {
 void TFont::SetStyle(std::uint8_t style) {
     if (style == style_) return;
     style_ = style;
+    Changed();
+}
+
+void TFont::SetPixelsPerInch(int pixelsPerInch) {
+    if (pixelsPerInch == pixelsPerInch_ || pixelsPerInch <= 0) return;
+    pixelsPerInch_ = pixelsPerInch;
     Changed();
 }
 
@@ -66,7 +75,7 @@ std::shared_ptr<GdiObject<HFONT>> SharedFont(const LOGFONTA& description) {
 HFONT TFont::Handle() const {
     if (!handle_) {
         LOGFONTA description{};
-        description.lfHeight = height_;
+        description.lfHeight = Scale(height_, pixelsPerInch_);
         description.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
         description.lfItalic = (style_ & fsItalic) ? 1 : 0;
         description.lfUnderline = (style_ & fsUnderline) ? 1 : 0;

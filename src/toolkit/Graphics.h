@@ -103,7 +103,8 @@ private:
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
-// A font description and the GDI font made from it on demand (remade after a change). Fonts
+// A font description and the GDI font made from it on demand (remade after a change). The
+// height is the designed one, at 96 dpi; the GDI font has it scaled to PixelsPerInch. Fonts
 // of one description share one GDI font: a form sets the same font on each of its controls,
 // and making and realising a font is far dearer than the control that uses it.
 class TFont {
@@ -124,6 +125,8 @@ public:
     void SetHeight(int height);
     void SetColor(TColor color);
     void SetStyle(std::uint8_t style);
+    int PixelsPerInch() const { return pixelsPerInch_; }
+    void SetPixelsPerInch(int pixelsPerInch);
 
     HFONT Handle() const;  // owned by the fonts that share it
 
@@ -135,7 +138,25 @@ private:
     int height_ = -11;
     TColor color_ = clWindowText;
     std::uint8_t style_ = 0;
+    int pixelsPerInch_ = 96;
     mutable std::shared_ptr<GdiObject<HFONT>> handle_;
+};
+
+// Owns an icon made for the program (not a shared one) and destroys it.
+class IconOwner {
+public:
+    IconOwner() = default;
+    ~IconOwner() { reset(); }
+    IconOwner(const IconOwner&) = delete;
+    IconOwner& operator=(const IconOwner&) = delete;
+    HICON get() const { return icon_; }
+    void reset(HICON icon = nullptr) {
+        if (icon_) ::DestroyIcon(icon_);
+        icon_ = icon;
+    }
+
+private:
+    HICON icon_ = nullptr;
 };
 
 // Drawing on a device context that the canvas borrows: font, text colour, brush.

@@ -1,5 +1,7 @@
 // TImage: a windowless box that shows an icon it borrows (the caller keeps the handle
 // alive and destroys it). The picture can be centred, and the box can size itself to it.
+// Icons come from the system at its size for the system's dpi; a box at another dpi shows
+// them scaled to it.
 #pragma once
 
 #include <string>
@@ -20,7 +22,11 @@ public:
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);
 
+    // The size the icon is drawn at: its own, scaled from the system's dpi to the box's.
+    SIZE PictureSize() const;
+
     void Paint(HDC dc) override;
+    void ChangeScale(int dpi) override;
     bool SetProperty(const std::string& name, const std::string& value) override;  // + "Center", "AutoSize"
 
 private:

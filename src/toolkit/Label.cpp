@@ -59,10 +59,11 @@ void TLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) const {
     ::SetBkMode(dc, TRANSPARENT);
     const int length = static_cast<int>(text.size());
     if (!Enabled()) {
-        ::OffsetRect(&rect, 1, 1);
+        const int offset = Scaled(1);  // the embossed copy
+        ::OffsetRect(&rect, offset, offset);
         ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
         ::DrawTextA(dc, text.c_str(), length, &rect, flags);
-        ::OffsetRect(&rect, -1, -1);
+        ::OffsetRect(&rect, -offset, -offset);
         ::SetTextColor(dc, ColorToRGB(clBtnShadow));
         ::DrawTextA(dc, text.c_str(), length, &rect, flags);
     } else {
@@ -100,6 +101,12 @@ void TLabel::TextChanged() {
 void TLabel::FontChanged() {
     AdjustBounds();
     Invalidate();
+}
+
+void TLabel::ChangeScale(int dpi) {
+    if (dpi == Dpi()) return;
+    TGraphicControl::ChangeScale(dpi);
+    AdjustBounds();
 }
 
 void TLabel::Loaded() {

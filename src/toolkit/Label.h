@@ -33,6 +33,8 @@ public:
     // + "Alignment", "Layout", "AutoSize", "WordWrap", "ShowAccelChar", "Transparent"
     bool SetProperty(const std::string& name, const std::string& value) override;
     void Loaded() override;
+    // The scaled design bounds, then the size of the caption in the scaled font.
+    void ChangeScale(int dpi) override;
 
 protected:
     // Draws the caption into rect in the label's font and colour (the disabled look when

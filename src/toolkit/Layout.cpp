@@ -80,7 +80,7 @@ void BuildLayout(TForm& form, const TLayout& layout) {
         control->Name = item.Name;
         control->BeginLoading();
         control->SetParent(parent);
-        control->SetBounds(item.Left, item.Top, item.Width, item.Height);
+        control->SetDesignBounds(item.Left, item.Top, item.Width, item.Height);
         ApplyProperties(*control, item.Properties);
         built.push_back(control);
     }

@@ -27,7 +27,8 @@ using TLayout = std::vector<TLayoutItem>;
 void ApplyProperties(TControl& control, const TProperties& properties);
 
 // Builds every control of layout in order: made by its kind, owned by form, named, parented,
-// placed, given its properties; when all are built, each finishes loading (Loaded).
+// placed (its bounds are designed at 96 dpi and scaled to the form's), given its properties;
+// when all are built, each finishes loading (Loaded).
 // Throws std::invalid_argument naming the control for an unknown kind or parent, a name used
 // twice, or a property as ApplyProperties does.
 void BuildLayout(TForm& form, const TLayout& layout);

@@ -2,6 +2,7 @@
 // lines itself, because the system does so only on a resize and forgets it on WM_SETFONT.
 #include "toolkit/ListBox.h"
 
+#include "shared/DisplayScale.h"
 #include "toolkit/LayoutValues.h"
 
 namespace {
@@ -101,17 +102,19 @@ void TListBox::SetIntegralHeight(bool integralHeight) {
 }
 
 // Sets the line height and makes the window as high as the layout asked, less the part of
-// a line that would not fit: the list then shows whole lines only.
+// a line that would not fit: the list then shows whole lines only. Both heights are the
+// designed ones scaled to the list's dpi.
 void TListBox::ApplyItemHeight() {
     HWND window = WindowOf(*this);
     if (!window) return;
-    ::SendMessageA(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
+    const int itemHeight = Scaled(itemHeight_);
+    ::SendMessageA(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight, 0));
     RECT outer, client;
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
     const int frame = (outer.bottom - outer.top) - client.bottom;
     int clientHeight = height_ - frame;
-    if (integralHeight_ && clientHeight > itemHeight_) clientHeight -= clientHeight % itemHeight_;
+    if (integralHeight_) clientHeight = WholeLinesHeight(clientHeight, itemHeight);
     if (clientHeight + frame != outer.bottom - outer.top)
         ::SetWindowPos(window, nullptr, 0, 0, width_, clientHeight + frame,
                        SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -27,7 +27,7 @@ public:
     // Selects a line; -1, or any index without a line, leaves the list without selection.
     void SetItemIndex(int index);
 
-    int ItemHeight() const { return itemHeight_; }
+    int ItemHeight() const { return itemHeight_; }  // as designed, at 96 dpi
     void SetItemHeight(int height);
     bool IntegralHeight() const { return integralHeight_; }
     void SetIntegralHeight(bool integralHeight);

@@ -1,4 +1,4 @@
-// TPanel: bevels drawn one pixel wide in the button highlight and shadow colours, inside
+// TPanel: bevels drawn one pixel wide (at 96 dpi) in the button highlight and shadow colours, inside
 // the optional client edge; caption centred on one line; windowless children on top.
 #include "toolkit/Panel.h"
 
@@ -6,17 +6,19 @@
 
 namespace {
 
-// One bevel line around rect (raised: light top and left, dark bottom and right); rect
-// shrinks by the line.
-void DrawBevel(TCanvas& canvas, RECT& rect, TPanelBevel bevel) {
+// One bevel around rect, width pixels wide (raised: light top and left, dark bottom and
+// right); rect shrinks by the bevel.
+void DrawBevel(TCanvas& canvas, RECT& rect, TPanelBevel bevel, int width) {
     if (bevel == bvNone) return;
     const TColor topLeft = bevel == bvRaised ? clBtnHighlight : clBtnShadow;
     const TColor bottomRight = bevel == bvRaised ? clBtnShadow : clBtnHighlight;
-    canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
-    canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
-    canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
-    canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
-    ::InflateRect(&rect, -1, -1);
+    for (int line = 0; line < width; ++line) {
+        canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
+        canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
+        canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
+        canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+        ::InflateRect(&rect, -1, -1);
+    }
 }
 
 }  // namespace
@@ -62,8 +64,8 @@ void TPanel::PaintWindow(HDC dc) {
     RECT rect;
     ::GetClientRect(Handle(), &rect);
     canvas.FillRect(rect, Color());
-    DrawBevel(canvas, rect, bevelOuter_);
-    DrawBevel(canvas, rect, bevelInner_);
+    DrawBevel(canvas, rect, bevelOuter_, Scaled(1));
+    DrawBevel(canvas, rect, bevelInner_, Scaled(1));
     if (!Caption().empty()) {
         ScopedSelect font(dc, Font().Handle());
         ::SetBkMode(dc, TRANSPARENT);

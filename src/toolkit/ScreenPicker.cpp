@@ -88,25 +88,26 @@ void TScreenPicker::PaintWindow(HDC dc) {
     TCanvas canvas(dc);
     const RECT client = ClientRect();
     canvas.FillRect(client, Color());
-    const int top = (client.bottom - kTargetSize) / 2;
-    RECT box{0, top, kTargetSize, top + kTargetSize};
+    const int size = Scaled(kTargetSize), inset = Scaled(5), radius = Scaled(8);
+    const int top = (client.bottom - size) / 2;
+    RECT box{0, top, size, top + size};
     canvas.FillRect(box, clWhite);
     ::DrawEdge(dc, &box, EDGE_SUNKEN, BF_RECT);
     if (!dragging_) {
-        const int centre = kTargetSize / 2, middle = top + kTargetSize / 2;
+        const int centre = size / 2, middle = top + size / 2;
         GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
         ScopedSelect usePen(dc, pen.get());
         ScopedSelect noFill(dc, ::GetStockObject(NULL_BRUSH));
-        ::Ellipse(dc, centre - 8, middle - 8, centre + 9, middle + 9);
-        ::MoveToEx(dc, centre, top + 5, nullptr);
-        ::LineTo(dc, centre, top + kTargetSize - 5);
-        ::MoveToEx(dc, 5, middle, nullptr);
-        ::LineTo(dc, kTargetSize - 5, middle);
+        ::Ellipse(dc, centre - radius, middle - radius, centre + radius + 1, middle + radius + 1);
+        ::MoveToEx(dc, centre, top + inset, nullptr);
+        ::LineTo(dc, centre, top + size - inset);
+        ::MoveToEx(dc, inset, middle, nullptr);
+        ::LineTo(dc, size - inset, middle);
     }
     ScopedSelect useFont(dc, Font().Handle());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColorToRGB(Font().Color()));
-    RECT text{kTargetSize + kCaptionGap, 0, client.right, client.bottom};
+    RECT text{size + Scaled(kCaptionGap), 0, client.right, client.bottom};
     const std::u16string caption = Utf16From1252(Caption());
     ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -27,7 +27,7 @@ public:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    // The 32 x 32 target (a crosshair in a sunken box, empty while dragging), its caption right of it.
+    // The 32 x 32 target, scaled to the dpi (a crosshair in a sunken box, empty while dragging), its caption right of it.
     void PaintWindow(HDC dc) override;
 
 private:

@@ -162,6 +162,15 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     BoundsChanged();
 }
 
+// The children follow, and then those that fill the client area take it again: the client
+// of a framed control does not grow by the same rounding as the designed sizes.
+void TWinControl::ChangeScale(int dpi) {
+    if (dpi == Dpi()) return;
+    TControl::ChangeScale(dpi);
+    for (TControl* child : std::vector<TControl*>(controls_)) child->ChangeScale(dpi);
+    AlignControls();
+}
+
 RECT TWinControl::ClientRect() const {
     RECT rect{0, 0, width_, height_};
     if (handle_) ::GetClientRect(handle_, &rect);

@@ -34,6 +34,7 @@ public:
 
     void SetParent(TWinControl* parent) override;
     void SetBounds(int left, int top, int width, int height) override;
+    void ChangeScale(int dpi) override;
     RECT ClientRect() const override;
     void Invalidate() override;
     void Repaint() override;
