@@ -19,24 +19,24 @@ namespace {
 
 using platform::Win32Platform;
 
-constexpr const char* kClassName = "VelqornsBenchWindow";
+constexpr const wchar_t* kClassName = L"VelqornsBenchWindow";
 
 // count visible titled windows of the bench's own class, plus one visible untitled one.
 class BenchWindows {
 public:
     explicit BenchWindows(int count) {
         static const ATOM registered = [] {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = ::DefWindowProcA;
-            windowClass.hInstance = ::GetModuleHandleA(nullptr);
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = ::DefWindowProcW;
+            windowClass.hInstance = ::GetModuleHandleW(nullptr);
             windowClass.lpszClassName = kClassName;
-            return ::RegisterClassA(&windowClass);
+            return ::RegisterClassW(&windowClass);
         }();
         (void)registered;
         for (int i = 0; i <= count; ++i) {
-            const std::string title = i < count ? "bench window " + std::to_string(i) : "";
-            windows_.push_back(::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                 100, 50, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+            const std::wstring title = i < count ? L"bench window " + std::to_wstring(i) : L"";
+            windows_.push_back(::CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                                 100, 50, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
         }
     }
     ~BenchWindows() {
@@ -60,9 +60,9 @@ struct BareScan {
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
         BareScan& scan = *reinterpret_cast<BareScan*>(parameter);
         if (!scan.emptyNames) {
-            char title[255];
+            wchar_t title[255];
             title[0] = 0;
-            ::GetWindowTextA(window, title, sizeof title);
+            ::GetWindowTextW(window, title, 255);
             if (!title[0]) return TRUE;
         }
         if (::IsWindowVisible(window)) scan.handles.push_back(window);
@@ -71,7 +71,7 @@ struct BareScan {
 };
 
 // The bare rebuild. Baseline: the bare scan; one tool-help process walk that asks each
-// process for its full executable path (OpenProcess, QueryFullProcessImageNameA); then
+// process for its full executable path (OpenProcess, QueryFullProcessImageNameW); then
 // per window the same attributes as a record (thread and process, style, extended style,
 // owner, class name, owner's title, title) and its path found in the walk. It takes no
 // icons (the component takes one only when a record's is read) and no priorities (the
@@ -79,14 +79,14 @@ struct BareScan {
 struct BareRebuild {
     struct Process {
         DWORD id;
-        char path[MAX_PATH];
+        wchar_t path[MAX_PATH];
         bool completed;
     };
     struct Record {
         HWND window, owner;
         DWORD thread, process, style, exStyle;
-        char className[100], ownerTitle[255], title[255];
-        const char* path;
+        wchar_t className[100], ownerTitle[255], title[255];
+        const wchar_t* path;
     };
     BareScan scan;
     std::vector<Process> processes;
@@ -97,11 +97,11 @@ struct BareRebuild {
         scan.Run();
         processes.clear();
         const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32 entry{};
+        PROCESSENTRY32W entry{};
         entry.dwSize = sizeof entry;
-        for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
+        for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
             Process process{entry.th32ProcessID, {}, false};
-            std::memcpy(process.path, entry.szExeFile, MAX_PATH);
+            std::memcpy(process.path, entry.szExeFile, sizeof process.path);
             processes.push_back(process);
         }
         ::CloseHandle(snapshot);
@@ -110,19 +110,19 @@ struct BareRebuild {
             Record record{};
             record.window = window;
             record.thread = ::GetWindowThreadProcessId(window, &record.process);
-            record.style = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
-            record.exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
-            record.owner = reinterpret_cast<HWND>(::GetWindowLongPtrA(window, GWLP_HWNDPARENT));
-            ::GetClassNameA(window, record.className, sizeof record.className);
-            if (record.owner) ::GetWindowTextA(record.owner, record.ownerTitle, sizeof record.ownerTitle);
-            ::GetWindowTextA(window, record.title, sizeof record.title);
+            record.style = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+            record.exStyle = static_cast<DWORD>(::GetWindowLongW(window, GWL_EXSTYLE));
+            record.owner = reinterpret_cast<HWND>(::GetWindowLongPtrW(window, GWLP_HWNDPARENT));
+            ::GetClassNameW(window, record.className, 100);
+            if (record.owner) ::GetWindowTextW(record.owner, record.ownerTitle, 255);
+            ::GetWindowTextW(window, record.title, 255);
             // The full path is asked of the processes that own a listed window, once each.
             for (Process& process : processes) {
                 if (process.id != record.process) continue;
                 if (!process.completed) {
                     if (const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id)) {
                         DWORD length = MAX_PATH;
-                        ::QueryFullProcessImageNameA(handle, 0, process.path, &length);
+                        ::QueryFullProcessImageNameW(handle, 0, process.path, &length);
                         ::CloseHandle(handle);
                     }
                     process.completed = true;

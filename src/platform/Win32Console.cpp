@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "shared/Utf16.h"
+
 namespace platform {
 
 namespace {
@@ -16,29 +18,13 @@ bool IsConsole(HANDLE handle) {
     return handle != INVALID_HANDLE_VALUE && handle != nullptr && ::GetConsoleMode(handle, &mode);
 }
 
-std::wstring WideFromUtf8(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Utf8FromWide(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
 }  // namespace
 
 bool Win32Console::Write(StandardStream stream, std::string_view utf8) {
     const HANDLE handle = ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
     if (IsConsole(handle)) {
-        const std::wstring wide = WideFromUtf8(utf8);
+        const std::wstring wide = Utf16FromUtf8(utf8);
         std::size_t done = 0;
         while (done < wide.size()) {
             // Large writes are split: older consoles refuse a single write of more than 64 KB.
@@ -69,7 +55,7 @@ bool Win32Console::ReadLine(std::string& line) {
         if (!::ReadConsoleW(handle, buffer, 256, &read, nullptr) || read == 0) return false;
         std::wstring wide(buffer, read);
         while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
-        line = Utf8FromWide(wide);
+        line = Utf8FromUtf16(wide);
         return true;
     }
     // A pipe or file: byte by byte, so that nothing after the line is taken from the input.

@@ -1,6 +1,7 @@
 // TApplication: message loop with keyboard navigation, thread timers, pending messages;
 // the message box that shows an error raised in a handler.
 #include "toolkit/Application.h"
+#include "shared/Utf16.h"
 
 #include <commctrl.h>
 
@@ -54,16 +55,16 @@ void TApplication::HandleMessage(MSG& message) {
     // Tab and arrow navigation between the controls of our own top-level windows.
     if (message.hwnd) {
         HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
-        if (root && TWinControl::FromHandle(root) && ::IsDialogMessageA(root, &message)) return;
+        if (root && TWinControl::FromHandle(root) && ::IsDialogMessageW(root, &message)) return;
     }
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
 }
 
 int TApplication::Run() {
     if (MainForm) MainForm->Show();
     MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         try {
             HandleMessage(message);
         } catch (...) {
@@ -75,7 +76,7 @@ int TApplication::Run() {
 
 void TApplication::ProcessMessages() {
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));  // leave it for Run
             break;
@@ -116,7 +117,7 @@ void CALLBACK TApplication::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 
 TExceptionHandler& ExceptionHandler() {
     static TExceptionHandler handler = [](const std::string& message) {
-        ::MessageBoxA(::GetActiveWindow(), message.c_str(), "Velqorns!", MB_OK | MB_ICONERROR);
+        ::MessageBoxW(::GetActiveWindow(), Utf16FromUtf8(message).c_str(), L"Velqorns!", MB_OK | MB_ICONERROR);
     };
     return handler;
 }

@@ -10,7 +10,7 @@ namespace {
 
 // The application icon, made from the program's own resources (shared: never destroyed).
 HICON ApplicationIcon(int metricX, int metricY) {
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
                                            ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_SHARED));
 }
 
@@ -54,8 +54,8 @@ void TForm::CreateWnd() {
     TWinControl::CreateWnd();
     HWND window = Handle();
     if (!Parent()) {
-        ::SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXICON, SM_CYICON)));
-        ::SendMessageA(window, WM_SETICON, ICON_SMALL,
+        ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXICON, SM_CYICON)));
+        ::SendMessageW(window, WM_SETICON, ICON_SMALL,
                        reinterpret_cast<LPARAM>(ApplicationIcon(SM_CXSMICON, SM_CYSMICON)));
         RECT placed;
         ::GetWindowRect(window, &placed);  // where the system put it, for a default position
@@ -71,9 +71,9 @@ void TForm::Restyle() {
     DWORD style = 0, exStyle = 0;
     WindowStyles(style, exStyle);
     const DWORD kept = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE;
-    const DWORD current = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
-    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style | (current & kept)));
-    ::SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    const DWORD current = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+    ::SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style | (current & kept)));
+    ::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,5 +1,6 @@
 // TLabel: measuring and drawing the caption with DrawText.
 #include "toolkit/Label.h"
+#include "shared/Utf16.h"
 
 #include "toolkit/LayoutValues.h"
 
@@ -57,17 +58,18 @@ void TLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) const {
     if (!showAccelChar_) flags |= DT_NOPREFIX;
     ScopedSelect font(dc, Font().Handle());
     ::SetBkMode(dc, TRANSPARENT);
-    const int length = static_cast<int>(text.size());
+    const std::wstring wide = Utf16FromUtf8(text);
+    const int length = static_cast<int>(wide.size());
     if (!Enabled()) {
         ::OffsetRect(&rect, 1, 1);
         ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
         ::OffsetRect(&rect, -1, -1);
         ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
     } else {
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
     }
 }
 

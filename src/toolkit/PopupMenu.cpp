@@ -1,5 +1,6 @@
 // TPopupMenu: a Win32 popup menu, built on each showing, tracked until the user chooses.
 #include "toolkit/PopupMenu.h"
+#include "shared/Utf16.h"
 
 #include <windows.h>
 
@@ -33,7 +34,7 @@ void TPopupMenu::Popup(int x, int y) {
     MenuHandle menu;
     if (!menu.get()) return;
     for (size_t i = 0; i < items_.size(); ++i)
-        ::AppendMenuA(menu.get(), MF_STRING, i + 1, items_[i]->Caption.c_str());
+        ::AppendMenuW(menu.get(), MF_STRING, i + 1, Utf16FromUtf8(items_[i]->Caption).c_str());
     HWND owner = ::GetActiveWindow();
     if (!owner) owner = ::GetForegroundWindow();
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,

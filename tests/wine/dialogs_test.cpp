@@ -17,7 +17,7 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
     form.SetBounds(60, 60, 300, 200);
     form.Show();
     ::SetForegroundWindow(form.Handle());
-    const std::string text = "Process: --> Editor\n\r\n\rTerminateProcess kann das System \n\rf\xFChren. Sicher?";
+    const std::string text = "Process: --> Editor\n\r\n\rTerminateProcess kann das System \n\rführen. Sicher?";
     const struct {
         TMsgDlgType type;
         const char* answer;

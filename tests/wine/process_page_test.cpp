@@ -8,6 +8,8 @@
 #include <fstream>
 #include <tuple>
 
+#include <utility>
+
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
@@ -21,7 +23,7 @@ namespace {
 
 const std::string kAlphaPath = "C:\\Program Files\\A Long Vendor Name\\A Longer Product Name\\Bin\\Alpha.exe";
 const std::string kKernPath = "C:\\WINDOWS\\SYSTEM32\\KERN.DLL";
-const HICON kShownIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+const HICON kShownIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
 const std::string kNo = "&No", kYes = "&Yes";
 
 // Three processes, snapshot out of order; Alpha.exe has two modules, beta.exe none; no
@@ -99,7 +101,7 @@ protected:
         return {confirmed, errorShown};
     }
     std::string Fitted(const std::string& path) const {
-        return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(page->Font(), text); }, 217);
+        return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(std::as_const(*page->Label13).Font(), text); }, 217);
     }
 
     TApplication application;
@@ -126,11 +128,11 @@ TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModuleAndN
               (Lines{"2 module(s) found", "ModuleID: 00000000", "hModule: 00400000"}));
     // Ctrl+C in either list: the entry and its lines as shown, the path whole though shown shortened.
     PressWithCtrl(application, page.ListBox2->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT),
+    EXPECT_EQ(ClipboardText(),
               "Alpha.exe\r\n" + Copied(Captions({page.Label14, page.Label15, page.Label22, page.Label16, page.Label17,
                                                   page.Label19, page.Label20, page.Label23})) + kAlphaPath + "\r\n");
     PressWithCtrl(application, page.ListBox1->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT),
+    EXPECT_EQ(ClipboardText(),
               "Alpha.exe\r\n" + Copied(Captions({page.Label5, page.Label6, page.Label18, page.Label7, page.Label8, page.Label9,
                                                   page.Label10, page.Label11, page.Label12})) + kAlphaPath + "\r\n");
 

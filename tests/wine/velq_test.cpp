@@ -19,7 +19,7 @@
 #include "components/FindWin.h"
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
-#include "shared/Windows1252.h"
+#include "shared/Utf16.h"
 #include "shared/WindowStyles.h"
 #include "support/ChildProcess.h"
 #include "support/Csv.h"
@@ -51,15 +51,15 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
     for (int k = 0; k < 3; ++k)
         owned[k].reset(::CreateFileA(files[k].c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                      k == 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr), ::CloseHandle);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = owned[0].get();
     startup.hStdOutput = owned[1].get();
     startup.hStdError = owned[2].get();
     PROCESS_INFORMATION process{};
-    std::string commandLine = "velq " + arguments;
-    if (!::CreateProcessA(BesideThisProgram("..\\velq.exe").c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+    std::wstring commandLine = Utf16FromUtf8("velq " + arguments);
+    if (!::CreateProcessW(Utf16FromUtf8(BesideThisProgram("..\\velq.exe")).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
                           CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "cannot start velq.exe";
         return {};
@@ -72,7 +72,7 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
 }
 
 std::string Address(std::uint64_t value) { return "0x" + Hex(value, 8); }
-json Text(const std::string& text) { return Utf8From1252(text); }
+json Text(const std::string& text) { return text; }
 
 // The CSV rows as objects of texts; JSON records in the same form to compare.
 json CsvObjects(const std::string& text) {
@@ -129,7 +129,7 @@ json WindowRecord(const TWinList& list, int i) {
 }
 
 // A title with the characters that quoting and encoding must carry.
-const std::string kAwkwardTitle = "velq: Fish & Chips, \"M\xFCller\"";
+const std::string kAwkwardTitle = "velq: Fish & Chips, \"Müller\"";
 
 TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
     const Window awkward = MakeWindow(kAwkwardTitle.c_str());
@@ -141,7 +141,7 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
     list.FindWindows();
     json expected = json::array();
     for (int i = 0; i < list.WindowList().Count(); ++i) expected.push_back(WindowRecord(list, i));
-    EXPECT_NE(ExpectRecords("windows", expected).find(Utf8From1252(kAwkwardTitle)), std::string::npos);
+    EXPECT_NE(ExpectRecords("windows", expected).find(kAwkwardTitle), std::string::npos);
 
     // Every filter off lists the untitled owned window; `window` finds any window by its handle
     // (the owner's title in its record).

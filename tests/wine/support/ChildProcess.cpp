@@ -1,19 +1,20 @@
 // ChildProcess: proc_child tells it is running by setting a named event of this test.
 #include "support/ChildProcess.h"
+#include "shared/Utf16.h"
 
 #include <atomic>
 
 std::string BesideThisProgram(const std::string& name) {
-    char own[MAX_PATH] = {};
-    const std::string path(own, ::GetModuleFileNameA(nullptr, own, MAX_PATH));
+    wchar_t own[MAX_PATH] = {};
+    const std::string path = Utf8FromUtf16({own, ::GetModuleFileNameW(nullptr, own, MAX_PATH)});
     return path.substr(0, path.find_last_of('\\') + 1) + name;
 }
 
 bool StartProcess(const std::string& program, const std::string& arguments, PROCESS_INFORMATION& info, HANDLE job) {
-    std::string commandLine = "\"" + program + "\" " + arguments;
-    STARTUPINFOA startup{};
+    std::wstring commandLine = Utf16FromUtf8("\"" + program + "\" " + arguments);
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+    if (!::CreateProcessW(Utf16FromUtf8(program).c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                           &startup, &info))
         return false;
     if (job) ::AssignProcessToJobObject(job, info.hProcess);

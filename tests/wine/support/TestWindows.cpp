@@ -1,5 +1,6 @@
 // Test window helpers: input as a user makes it, and the message loop run for a while.
 #include "support/TestWindows.h"
+#include "shared/Utf16.h"
 
 #include <chrono>
 #include <utility>
@@ -72,7 +73,7 @@ Lines Captions(std::initializer_list<const TLabel*> labels) {
 
 int LineOf(const TListBox& list, const std::string& text) {
     for (int k = 0; k < list.Count(); ++k)
-        if (::lstrcmpiA(list.Strings(k).c_str(), text.c_str()) == 0) return k;
+        if (::lstrcmpiW(Utf16FromUtf8(list.Strings(k)).c_str(), Utf16FromUtf8(text).c_str()) == 0) return k;
     return -1;
 }
 
@@ -84,15 +85,26 @@ std::string Copied(const Lines& lines) {
 
 Window MakeWindow(const char* title, DWORD style, HWND owner) {
     static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ::DefWindowProcA;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kPlainWindowClass;
-        return ::RegisterClassA(&windowClass) != 0;
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"VelqornsTestWindow";
+        return ::RegisterClassW(&windowClass) != 0;
     }();
     EXPECT_TRUE(registered);
-    HWND window = ::CreateWindowExA(0, kPlainWindowClass, title, style, 30, 30, 200, 90, owner, nullptr,
-                                    ::GetModuleHandleA(nullptr), nullptr);
+    HWND window = ::CreateWindowExW(0, L"VelqornsTestWindow", Utf16FromUtf8(title).c_str(), style, 30, 30, 200, 90, owner,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << title;
     return Window(window, &::DestroyWindow);
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        text = Utf8FromUtf16(static_cast<const wchar_t*>(::GlobalLock(data)));
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
 }

@@ -53,15 +53,5 @@ constexpr const char* kPlainWindowClass = "VelqornsTestWindow";
 using Window = std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&::DestroyWindow)>;
 Window MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, HWND owner = nullptr);
 
-// The clipboard's text in one format: bytes (CF_TEXT) or UTF-16 units (CF_UNICODETEXT).
-template <class Text>
-Text ClipboardText(UINT format) {
-    Text text;
-    if (!::OpenClipboard(nullptr)) return text;
-    if (HANDLE data = ::GetClipboardData(format)) {
-        text = static_cast<const typename Text::value_type*>(::GlobalLock(data));
-        ::GlobalUnlock(data);
-    }
-    ::CloseClipboard();
-    return text;
-}
+// The clipboard's Unicode text (CF_UNICODETEXT), as UTF-8.
+std::string ClipboardText();
