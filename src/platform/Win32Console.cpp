@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/Win32Platform.h"
+#include "shared/RecordTable.h"
 #include "shared/Utf16.h"
 
 namespace platform {
@@ -18,13 +20,28 @@ bool IsConsole(HANDLE handle) {
     return handle != INVALID_HANDLE_VALUE && handle != nullptr && ::GetConsoleMode(handle, &mode);
 }
 
+// Text for a console, laid out as a Windows console shows it: an East Asian wide character in two
+// cells. Wine's console gives every UTF-16 unit one cell, so there each such character of one
+// unit is followed by a blank cell, the one Windows would give it, and columns stay lined up (a
+// character of two units, a surrogate pair, already takes two cells there).
+std::wstring ConsoleText(std::string_view utf8) {
+    if (!RunsOnWine()) return Utf16FromUtf8(utf8);
+    std::string padded;
+    for (std::size_t at = 0; at < utf8.size(); at += CharacterSize(utf8, at)) {
+        padded += utf8.substr(at, CharacterSize(utf8, at));
+        const char32_t character = CodePointAt(utf8, at);
+        if (TakesTwoConsoleCells(character) && character < 0x10000) padded += ' ';
+    }
+    return Utf16FromUtf8(padded);
+}
+
 }  // namespace
 
 bool Win32Console::Write(StandardStream stream, std::string_view utf8) {
     const HANDLE handle = ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
     if (IsConsole(handle)) {
-        const std::wstring wide = Utf16FromUtf8(utf8);
+        const std::wstring wide = ConsoleText(utf8);
         std::size_t done = 0;
         while (done < wide.size()) {
             // Large writes are split: older consoles refuse a single write of more than 64 KB.

@@ -19,6 +19,9 @@ inline WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(Han
 inline HICON ToHicon(IconHandle icon) { return static_cast<HICON>(LongToHandle(static_cast<LONG>(icon))); }
 inline IconHandle FromHicon(HICON icon) { return static_cast<IconHandle>(HandleToUlong(icon)); }
 
+// Wine's differences from Windows are handled where this says so.
+bool RunsOnWine();
+
 // A fixed UTF-16 array of a snapshot entry (up to its NUL, or whole when full) into the
 // entry's UTF-8 array, which holds the longest text the system can write.
 template <std::size_t Units, std::size_t Bytes>

@@ -11,6 +11,11 @@
 
 namespace platform {
 
+bool RunsOnWine() {
+    static const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 Win32Platform& Win32Platform::Instance() {
     static Win32Platform instance;
     return instance;
@@ -34,11 +39,6 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
         visit.failure = std::current_exception();
         return FALSE;
     }
-}
-
-bool RunsOnWine() {
-    static const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
 }
 
 // Wine's EnumWindows asks its server whether each window still exists before calling back:

@@ -31,8 +31,9 @@ std::string CsvField(const std::string& text) {
     return quoted + '"';
 }
 
-// East Asian wide and fullwidth characters take two cells of a console; every other one.
-bool IsWide(char32_t c) {
+}  // namespace
+
+bool TakesTwoConsoleCells(char32_t c) {
     static constexpr char32_t kWide[][2] = {
         {0x1100, 0x115F}, {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
         {0xA000, 0xA4CF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60},
@@ -42,9 +43,11 @@ bool IsWide(char32_t c) {
     return false;
 }
 
+namespace {
+
 std::size_t ConsoleCells(const std::string& text) {
     std::size_t cells = 0;
-    for (std::size_t at = 0; at < text.size(); at += CharacterSize(text, at)) cells += IsWide(CodePointAt(text, at)) ? 2 : 1;
+    for (std::size_t at = 0; at < text.size(); at += CharacterSize(text, at)) cells += TakesTwoConsoleCells(CodePointAt(text, at)) ? 2 : 1;
     return cells;
 }
 

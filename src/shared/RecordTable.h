@@ -8,6 +8,9 @@
 
 enum class TOutputFormat { Table, Csv, Json };
 
+// A console gives an East Asian wide or fullwidth character two cells, every other one.
+bool TakesTwoConsoleCells(char32_t character);
+
 class TField {
 public:
     enum class Kind { Number, Address, Text, Names };

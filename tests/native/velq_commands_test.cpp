@@ -78,6 +78,8 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         {{"windows", "--empty-names"}, 2}, {{"windows", "--format", "xml"}, 2}, {{"window"}, 2},
         {{"window", "zz"}, 2}, {{"modules", "-5"}, 2}, {{"kill", "12", "--timeout", "5s"}, 2},
         {{"kill", "12", "--timeout", "4294967295"}, 2}, {{"processes", "12"}, 2},
+        // Numbers and options are ASCII: fullwidth digits and dashes are no look-alikes.
+        {{"kill", "１２", "--yes"}, 2}, {{"windows", "－－format", "json"}, 2}, {{"window", "0x１A"}, 2},
         {{"window", "0x1"}, 1}, {{"modules", "28"}, 1}, {{"modules", "24"}, 1},  // no such window, process; no modules
     };
     for (const auto& [arguments, status] : cases) {
