@@ -18,6 +18,7 @@
 #include "support/FakeProcessSystem.h"
 #include "support/RealDesktop.h"
 #include "support/TestWindows.h"
+#include "support/UnicodeProgram.h"
 
 namespace {
 
@@ -267,6 +268,26 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
         const auto* label = dynamic_cast<const TLabel*>(control);
         EXPECT_FALSE(label && label->ShowAccelChar()) << control->Name;
     }
+}
+
+// A program named in Cyrillic and CJK shows as at a plain path: listed, shown and copied exactly,
+// with the same executable type and an icon. CTest runs this again under code page 1251.
+TEST_F(ProcessPage, AProgramNamedInAnyScriptShowsAsAtAPlainPath) {
+    const UnicodeProgram program;
+    TFormQorns& page = Open();
+    const int line = LineOf(*page.ListBox1, "прог.exe");
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(ShownLine(*page.ListBox1, line), "прог.exe");
+    ClickLine(*page.ListBox1, line);
+    EXPECT_EQ(page.Label13->Caption(), Fitted(program.path));
+    const std::string plain = BesideThisProgram("titled_window.exe");
+    const std::uint32_t plainType = platform::Win32Platform::Instance().ExeType(plain.c_str());
+    EXPECT_EQ(std::pair(page.ProcList1->ProcessExeType(line), plainType != 0), std::pair(ExeTypeToText(plainType), true));
+    EXPECT_TRUE(page.ProcList1->ProcessIcon(line) != 0 && platform::Win32Platform::Instance().FileIcon(plain.c_str()) != 0);
+    PressWithCtrl(application, page.ListBox1->Handle(), 'C');
+    EXPECT_TRUE(ClipboardText().starts_with("прог.exe\r\n") && ClipboardText().ends_with(program.path + "\r\n"));
+    ClickLine(*page.ListBox2, LineOf(*page.ListBox2, "прог.exe"));
+    EXPECT_EQ(page.Label21->Caption(), Fitted(program.path));
 }
 
 // The platform's corrections of what the system reports, on the real system: this program's

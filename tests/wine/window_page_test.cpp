@@ -15,6 +15,7 @@
 #include "support/ChildProcess.h"
 #include "support/DialogAnswerer.h"
 #include "support/TestWindows.h"
+#include "support/UnicodeProgram.h"
 #include "toolkit/Clipboard.h"
 
 namespace {
@@ -212,25 +213,24 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     EXPECT_EQ(ClipboardText(), "before");
 
-    // Another program: its full path, and the icon of its file, the same handle after a rebuild.
-    char system[MAX_PATH] = {};
-    ::GetSystemDirectoryA(system, MAX_PATH);
-    const std::string editorPath = std::string(system) + "\\notepad.exe";
-    const ChildProcess editor(editorPath);
-    auto editorLine = [&] {
-        for (int i = 0; i < page->WinList1->WindowList().Count(); ++i)
-            if (page->WinList1->GetProcessId(i) == editor.Id()) return i;
-        return -1;
-    };
-    PumpUntil(application, [&] { return page->Refresh1Click(page), editorLine() >= 0; });
-    ClickLine(editorLine());
-    EXPECT_EQ(::lstrcmpiA(page->Label4->Caption().c_str(), editorPath.c_str()), 0) << page->Label4->Caption();
-    const IconHandle editorIcon = page->WinList1->GetIcon(editorLine());
-    EXPECT_NE(editorIcon, 0u);
-    EXPECT_EQ(page->Image1->Icon(), ToHicon(editorIcon));
+    // Another program, run from a folder and file named in Cyrillic and CJK, its title in them with
+    // an emoji and an accent: listed, shown and copied exactly, its full path and its file's icon,
+    // the same handle after a rebuild. CTest runs this again under code page 1251.
+    const UnicodeProgram program;
+    const auto programLine = [&] { return LineOf(kUnicodeTitle); };
+    PumpUntil(application, [&] { return page->Refresh1Click(page), programLine() >= 0; });
+    ClickLine(programLine());
+    EXPECT_EQ(std::pair(ShownLine(*page->ListBox1, programLine()), page->Label4->Caption()),
+              std::pair(std::string(kUnicodeTitle), program.path));
+    const IconHandle programIcon = page->WinList1->GetIcon(programLine());
+    EXPECT_NE(programIcon, 0u);
+    EXPECT_EQ(page->Image1->Icon(), ToHicon(programIcon));
+    PressWithCtrl(application, page->ListBox1->Handle(), 'C');
+    EXPECT_TRUE(ClipboardText().starts_with(kUnicodeTitle + std::string("\r\n")) &&
+                ClipboardText().ends_with(program.path + "\r\n"));
     const Window another = MakeWindow("Velqorns page: another");
     page->Refresh1Click(page);
-    EXPECT_EQ(page->WinList1->GetIcon(editorLine()), editorIcon);
+    EXPECT_EQ(page->WinList1->GetIcon(programLine()), programIcon);
 }
 
 // The warning names the window's process; only "Yes" ends it, and only while its window still

@@ -108,3 +108,9 @@ std::string ClipboardText() {
     ::CloseClipboard();
     return text;
 }
+
+std::string ShownLine(TListBox& list, int line) {
+    std::wstring text(static_cast<std::size_t>(::SendMessageW(list.Handle(), LB_GETTEXTLEN, line, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::SendMessageW(list.Handle(), LB_GETTEXT, line, reinterpret_cast<LPARAM>(text.data()))));
+    return Utf8FromUtf16(text);
+}

@@ -45,6 +45,8 @@ Lines LinesOf(const List& list) {
 }
 Lines Captions(std::initializer_list<const TLabel*> labels);
 int LineOf(const TListBox& list, const std::string& text);
+// A line as the list box itself holds it, read with the wide message.
+std::string ShownLine(TListBox& list, int line);
 // Lines as Ctrl+C copies them: each ended by CR LF.
 std::string Copied(const Lines& lines);
 
