@@ -316,6 +316,8 @@ TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindows
     EXPECT_EQ(ExeTypeToText(system.ExeType(text.c_str())), "");
     EXPECT_EQ(ExeTypeToText(system.ExeType(BesideThisProgram("no such file.exe").c_str())), "");
     for (const std::string& file : {dos, text}) ::DeleteFileA(file.c_str());
+    const std::string upper = "C:\\ÉTÉ\\Я.EXE", lower = "c:\\été\\я.exe";  // names as the file system compares them
+    EXPECT_EQ(system.CompareOrdinalIgnoreCase(upper.data(), int(upper.size()), lower.data(), int(lower.size())), 0);
 }
 
 }  // namespace
