@@ -1,10 +1,10 @@
 // TCoolLabel: its setters (each repaints at once), its painting and the wallpaper tiling.
 #include "components/CoolCtrls.h"
-#include "shared/Utf16.h"
 
 #include <memory>
 #include <stdexcept>
 
+#include "shared/Utf16.h"
 #include "toolkit/Layout.h"
 #include "toolkit/LayoutValues.h"
 

@@ -1,12 +1,13 @@
 // TApplication: message loop with keyboard navigation, thread timers, pending messages;
 // the message box that shows an error raised in a handler.
 #include "toolkit/Application.h"
-#include "shared/Utf16.h"
 
 #include <commctrl.h>
 
 #include <exception>
 #include <vector>
+
+#include "shared/Utf16.h"
 
 TApplication* Application = nullptr;
 

@@ -3,13 +3,12 @@
 // Escape itself, so that their meaning does not depend on the system's dialog manager.
 #include "toolkit/Dialogs.h"
 
-#include "shared/Utf16.h"
-
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
 
+#include "shared/Utf16.h"
 #include "toolkit/Application.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/DialogText.h"

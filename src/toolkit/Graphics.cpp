@@ -1,9 +1,10 @@
 // Colours, fonts and the canvas.
 #include "toolkit/Graphics.h"
-#include "shared/Utf16.h"
 
 #include <map>
 #include <string>
+
+#include "shared/Utf16.h"
 
 COLORREF ColorToRGB(TColor color) {
     if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));

@@ -2,6 +2,7 @@
 // (WS_EX_CONTROLPARENT) while it is enabled, and the system stops the mouse at it while
 // it is disabled.
 #include "toolkit/GroupBox.h"
+
 #include "shared/Utf16.h"
 
 void TGroupBox::CreateParams(TCreateParams& params) {

@@ -1,7 +1,7 @@
 // TLabel: measuring and drawing the caption with DrawText.
 #include "toolkit/Label.h"
-#include "shared/Utf16.h"
 
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }

@@ -1,12 +1,12 @@
 // TPageControl: tab items kept in step with the pages, the active page shown over the
 // display area, the user's tab choice reflected back as OnChange, Ctrl+Tab as a key filter.
 #include "toolkit/PageControl.h"
-#include "shared/Utf16.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
+#include "shared/Utf16.h"
 #include "toolkit/Application.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // TPanel: bevels drawn one pixel wide in the button highlight and shadow colours, inside
 // the optional client edge; caption centred on one line; windowless children on top.
 #include "toolkit/Panel.h"
-#include "shared/Utf16.h"
 
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 namespace {

@@ -1,8 +1,9 @@
 // TPopupMenu: a Win32 popup menu, built on each showing, tracked until the user chooses.
 #include "toolkit/PopupMenu.h"
-#include "shared/Utf16.h"
 
 #include <windows.h>
+
+#include "shared/Utf16.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // TWinControl: making the window, children and their tab order, bounds, focus, painting of
 // the windowless children. Its messages are handled in WinControlMessages.cpp.
 #include "toolkit/WinControl.h"
-#include "shared/Utf16.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <unordered_map>
 
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 // The toolkit's own class: every window of it goes to StaticWndProc from its first message.

@@ -18,7 +18,6 @@
 #include "support/FakeProcessSystem.h"
 #include "support/RealDesktop.h"
 #include "support/TestWindows.h"
-#include "support/UnicodeProgram.h"
 
 namespace {
 

@@ -24,7 +24,6 @@
 #include "support/ChildProcess.h"
 #include "support/Csv.h"
 #include "support/TestWindows.h"
-#include "support/UnicodeProgram.h"
 
 namespace {
 
@@ -34,7 +33,6 @@ struct VelqRun {
     DWORD status = 0xFFFFFFFF;
     std::string output, error;
 };
-
 
 std::string Contents(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

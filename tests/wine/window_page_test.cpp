@@ -15,7 +15,6 @@
 #include "support/ChildProcess.h"
 #include "support/DialogAnswerer.h"
 #include "support/TestWindows.h"
-#include "support/UnicodeProgram.h"
 #include "toolkit/Clipboard.h"
 
 namespace {

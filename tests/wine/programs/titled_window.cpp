@@ -3,12 +3,10 @@
 // "quiet" as its second argument the window shows without taking the activation from the
 // test's window.
 #include <windows.h>
-#include <shellapi.h>
 
-int main() {
-    int argc = 0;
-    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (!argv || argc < 2) return 2;
+int wmain(int argc, wchar_t** argv);  // built with -municode: the arguments as typed
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = ::DefWindowProcW;
     windowClass.hInstance = ::GetModuleHandleW(nullptr);

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "support/TestWindows.h"
 #include "shared/Utf16.h"
+#include "support/TestWindows.h"
 
 namespace {
 

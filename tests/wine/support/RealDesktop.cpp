@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "support/ChildProcess.h"
 #include "shared/Utf16.h"
+#include "support/ChildProcess.h"
 
 RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};

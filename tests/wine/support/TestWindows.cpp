@@ -1,9 +1,10 @@
 // Test window helpers: input as a user makes it, and the message loop run for a while.
 #include "support/TestWindows.h"
-#include "shared/Utf16.h"
 
 #include <chrono>
 #include <utility>
+
+#include "shared/Utf16.h"
 
 void Click(HWND window, POINT point, bool right) {
     ::SetWindowPos(::GetAncestor(window, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
