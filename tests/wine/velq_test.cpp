@@ -40,8 +40,8 @@ std::string Contents(const std::string& path) {
 }
 
 // Runs velq.exe (beside Velqorns.exe) with typed as its input and its output and errors in
-// files beside the test; gives up after 30 seconds.
-VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
+// files beside the test, or on this program's console when given; gives up after 30 seconds.
+VelqRun Velq(const std::string& arguments, const std::string& typed = "", HANDLE console = nullptr) {
     const std::string files[3] = {BesideThisProgram("velq_in.txt"), BesideThisProgram("velq_out.txt"),
                                   BesideThisProgram("velq_err.txt")};
     std::ofstream(files[0], std::ios::binary) << typed;
@@ -54,12 +54,12 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = owned[0].get();
-    startup.hStdOutput = owned[1].get();
-    startup.hStdError = owned[2].get();
+    startup.hStdOutput = console ? console : owned[1].get();
+    startup.hStdError = console ? console : owned[2].get();
     PROCESS_INFORMATION process{};
     std::wstring commandLine = Utf16FromUtf8("velq " + arguments);
     if (!::CreateProcessW(Utf16FromUtf8(BesideThisProgram("..\\velq.exe")).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                          CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+                          console ? 0 : CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "cannot start velq.exe";
         return {};
     }
@@ -238,16 +238,7 @@ TEST(Velq, OnAConsoleEveryCharacterShowsAndColumnsLineUpByCells) {
     const HANDLE screen = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                         OPEN_EXISTING, 0, nullptr);
     ::SetConsoleScreenBufferSize(screen, {400, 200});
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = screen;
-    PROCESS_INFORMATION velq{};
-    std::wstring commandLine = L"velq windows";
-    ::CreateProcessW(Utf16FromUtf8(BesideThisProgram("..\\velq.exe")).c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                     nullptr, nullptr, &startup, &velq);
-    ::WaitForSingleObject(velq.hProcess, kWaitLimit);
-    ::CloseHandle(velq.hProcess), ::CloseHandle(velq.hThread);
+    EXPECT_EQ(Velq("windows", "", screen).status, 0u);
     // A wide character's second cell may read as blank: texts are found without spaces, and cells
     // are counted by writing a row's text to the console again.
     const auto bare = [](std::wstring text) { return std::erase(text, L' '), text; };
