@@ -71,7 +71,6 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "", HANDLE
 }
 
 std::string Address(std::uint64_t value) { return "0x" + Hex(value, 8); }
-json Text(const std::string& text) { return text; }
 
 // The CSV rows as objects of texts; JSON records in the same form to compare.
 json CsvObjects(const std::string& text) {
@@ -119,12 +118,12 @@ std::string ExpectRecords(const std::string& command, const json& expected, cons
 json WindowRecord(const TWinList& list, int i) {
     json names = json::array();
     for (const std::string& name : StyleNamesOf(list.GetStyle(i))) names.push_back(name);
-    return {{"handle", Address(list.GetHwnd(i))},         {"title", Text(list.WindowList().Strings(i))},
+    return {{"handle", Address(list.GetHwnd(i))},         {"title", list.WindowList().Strings(i)},
             {"processId", list.GetProcessId(i)},          {"threadId", list.GetThreadId(i)},
-            {"className", Text(list.GetClassName(i))},    {"ownerHandle", Address(list.GetHwndParent(i))},
-            {"ownerTitle", Text(list.GetParentName(i))},  {"style", Address(list.GetStyle(i))},
+            {"className", list.GetClassName(i)},    {"ownerHandle", Address(list.GetHwndParent(i))},
+            {"ownerTitle", list.GetParentName(i)},  {"style", Address(list.GetStyle(i))},
             {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", names},
-            {"exePath", Text(list.GetExeFile(i))}};
+            {"exePath", list.GetExeFile(i)}};
 }
 
 // A title with the characters that quoting and encoding must carry.
@@ -163,20 +162,20 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormatInAnyScript) {
 }
 
 json ProcessRecord(const TProcList& list, int i) {
-    return {{"name", Text(list.ProcessList().Strings(i))},    {"processId", list.ProcessID(i)},
+    return {{"name", list.ProcessList().Strings(i)},    {"processId", list.ProcessID(i)},
             {"parentId", list.ProcessParentID(i)},            {"threads", list.ProcessCntThreads(i)},
             {"usage", list.ProcessCntUsage(i)},               {"heapId", list.ProcessDefaultHeapID(i)},
             {"moduleId", list.ProcessModuleID(i)},            {"flags", list.ProcessFlags(i)},
-            {"priority", list.ProcessPriClassBase(i)},        {"priorityText", Text(list.ProcessPriorityText(i))},
-            {"exeType", Text(list.ProcessExeType(i))},        {"path", Text(list.ProcessExeFile(i))}};
+            {"priority", list.ProcessPriClassBase(i)},        {"priorityText", list.ProcessPriorityText(i)},
+            {"exeType", list.ProcessExeType(i)},        {"path", list.ProcessExeFile(i)}};
 }
 
 json ModuleRecord(const TProcList& list, int j) {
-    return {{"name", Text(list.ModuleList().Strings(j))},      {"moduleId", list.ModuleID(j)},
+    return {{"name", list.ModuleList().Strings(j)},      {"moduleId", list.ModuleID(j)},
             {"processId", list.ModuleProcessID(j)},            {"globalUsage", list.ModuleGlblCntUsage(j)},
             {"processUsage", list.ModuleProcCntUsage(j)},      {"baseSize", list.ModuleBaseSize(j)},
             {"handle", Address(list.ModuleHandle(j))},         {"baseAddress", Address(list.ModuleBaseAddr(j))},
-            {"path", Text(list.ModuleExePath(j))}};
+            {"path", list.ModuleExePath(j)}};
 }
 
 TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {

@@ -216,12 +216,11 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     // an emoji and an accent: listed, shown and copied exactly, its full path and its file's icon,
     // the same handle after a rebuild. CTest runs this again under code page 1251.
     const UnicodeProgram program;
-    const auto programLine = [&] { return LineOf(kUnicodeTitle); };
-    PumpUntil(application, [&] { return page->Refresh1Click(page), programLine() >= 0; });
-    ClickLine(programLine());
-    EXPECT_EQ(std::pair(ShownLine(*page->ListBox1, programLine()), page->Label4->Caption()),
+    PumpUntil(application, [&] { return page->Refresh1Click(page), LineOf(kUnicodeTitle) >= 0; });
+    ClickLine(LineOf(kUnicodeTitle));
+    EXPECT_EQ(std::pair(ShownLine(*page->ListBox1, LineOf(kUnicodeTitle)), page->Label4->Caption()),
               std::pair(std::string(kUnicodeTitle), program.path));
-    const IconHandle programIcon = page->WinList1->GetIcon(programLine());
+    const IconHandle programIcon = page->WinList1->GetIcon(LineOf(kUnicodeTitle));
     EXPECT_NE(programIcon, 0u);
     EXPECT_EQ(page->Image1->Icon(), ToHicon(programIcon));
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
@@ -229,7 +228,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
                 ClipboardText().ends_with(program.path + "\r\n"));
     const Window another = MakeWindow("Velqorns page: another");
     page->Refresh1Click(page);
-    EXPECT_EQ(page->WinList1->GetIcon(programLine()), programIcon);
+    EXPECT_EQ(page->WinList1->GetIcon(LineOf(kUnicodeTitle)), programIcon);
 }
 
 // The warning names the window's process; only "Yes" ends it, and only while its window still
