@@ -22,14 +22,14 @@ using platform::Win32Platform;
 void BareProcessWalk() {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot == INVALID_HANDLE_VALUE) return;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32First(snapshot, &entry); more; more = ::Process32Next(snapshot, &entry)) {
-        char path[MAX_PATH];
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more; more = ::Process32NextW(snapshot, &entry)) {
+        wchar_t path[MAX_PATH];
         DWORD size = MAX_PATH;
         const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
         if (!process) continue;
-        ::QueryFullProcessImageNameA(process, 0, path, &size);
+        ::QueryFullProcessImageNameW(process, 0, path, &size);
         ::GetPriorityClass(process);
         FILETIME created, exited, kernel, user;
         ::GetProcessTimes(process, &created, &exited, &kernel, &user);
@@ -41,9 +41,9 @@ void BareProcessWalk() {
 void BareModuleWalk() {
     const HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE | TH32CS_SNAPMODULE32, ::GetCurrentProcessId());
     if (snapshot == INVALID_HANDLE_VALUE) return;
-    MODULEENTRY32 entry{};
+    MODULEENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Module32First(snapshot, &entry); more; more = ::Module32Next(snapshot, &entry)) {
+    for (BOOL more = ::Module32FirstW(snapshot, &entry); more; more = ::Module32NextW(snapshot, &entry)) {
     }
     ::CloseHandle(snapshot);
 }

@@ -18,24 +18,24 @@ namespace {
 
 using platform::Win32Platform;
 
-constexpr const char* kClassName = "VelqornsBenchWindow";
+constexpr const wchar_t* kClassName = L"VelqornsBenchWindow";
 
 // count visible titled windows of the bench's own class, plus one visible untitled one.
 class BenchWindows {
 public:
     explicit BenchWindows(int count) {
         static const ATOM registered = [] {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = ::DefWindowProcA;
-            windowClass.hInstance = ::GetModuleHandleA(nullptr);
+            WNDCLASSW windowClass{};
+            windowClass.lpfnWndProc = ::DefWindowProcW;
+            windowClass.hInstance = ::GetModuleHandleW(nullptr);
             windowClass.lpszClassName = kClassName;
-            return ::RegisterClassA(&windowClass);
+            return ::RegisterClassW(&windowClass);
         }();
         (void)registered;
         for (int i = 0; i <= count; ++i) {
-            const std::string title = i < count ? "bench window " + std::to_string(i) : "";
-            windows_.push_back(::CreateWindowExA(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                                 100, 50, nullptr, nullptr, ::GetModuleHandleA(nullptr), nullptr));
+            const std::wstring title = i < count ? L"bench window " + std::to_wstring(i) : L"";
+            windows_.push_back(::CreateWindowExW(0, kClassName, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                                 100, 50, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr));
         }
     }
     ~BenchWindows() {
@@ -47,7 +47,7 @@ private:
 };
 
 bool RunsOnWine() {
-    return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
 }
 
 // The bare scan: the walk that Velqorns makes (under Wine, EnumDesktopWindows, which does not
@@ -56,7 +56,7 @@ bool RunsOnWine() {
 struct BareScan {
     struct Taken {
         HWND window;
-        char title[255];
+        wchar_t title[255];
     };
     bool emptyNames = false;
     std::vector<Taken> taken;
@@ -71,7 +71,7 @@ struct BareScan {
         BareScan& scan = *reinterpret_cast<BareScan*>(parameter);
         Taken candidate{window, {}};
         if (!scan.emptyNames) {
-            ::GetWindowTextA(window, candidate.title, sizeof candidate.title);
+            ::GetWindowTextW(window, candidate.title, 255);
             if (!candidate.title[0]) return TRUE;
         }
         if (::IsWindowVisible(window)) scan.taken.push_back(candidate);
@@ -80,19 +80,20 @@ struct BareScan {
 };
 
 // The bare rebuild: the bare scan, then per window its title and the attributes of a record
-// (thread and process, style, extended style, owner, class name, owner's title) and the path of its
-// process, asked of each process once (OpenProcess, QueryFullProcessImageNameA). It takes no
+// (thread and process, style, extended style, owner, class name, owner's title, rectangle) and the path of its
+// process, asked of each process once (OpenProcess, QueryFullProcessImageNameW). It takes no
 // icons: the component takes one only when a record's is asked for.
 struct BareRebuild {
     struct Process {
         DWORD id;
-        char path[MAX_PATH];
+        wchar_t path[MAX_PATH];
     };
     struct Record {
         HWND window, owner;
         DWORD thread, process, style, exStyle;
-        char className[100], ownerTitle[255], title[255];
-        const char* path;
+        wchar_t className[100], ownerTitle[255], title[255];
+        RECT rect;
+        const wchar_t* path;
     };
     BareScan scan;
     std::vector<Process> processes;
@@ -108,25 +109,26 @@ struct BareRebuild {
             Record record{};
             record.window = taken.window;
             // The list shows every window's title: read now where the scan did not.
-            if (scan.emptyNames) ::GetWindowTextA(taken.window, record.title, sizeof record.title);
+            if (scan.emptyNames) ::GetWindowTextW(taken.window, record.title, 255);
             else std::memcpy(record.title, taken.title, sizeof record.title);
             record.thread = ::GetWindowThreadProcessId(taken.window, &record.process);
-            record.style = static_cast<DWORD>(::GetWindowLongA(taken.window, GWL_STYLE));
-            record.exStyle = static_cast<DWORD>(::GetWindowLongA(taken.window, GWL_EXSTYLE));
+            record.style = static_cast<DWORD>(::GetWindowLongW(taken.window, GWL_STYLE));
+            record.exStyle = static_cast<DWORD>(::GetWindowLongW(taken.window, GWL_EXSTYLE));
             record.owner = ::GetWindow(taken.window, GW_OWNER);
-            ::GetClassNameA(taken.window, record.className, sizeof record.className);
-            if (record.owner) ::GetWindowTextA(record.owner, record.ownerTitle, sizeof record.ownerTitle);
+            ::GetClassNameW(taken.window, record.className, 100);
+            if (record.owner) ::GetWindowTextW(record.owner, record.ownerTitle, 255);
+            ::GetWindowRect(taken.window, &record.rect);
             record.path = PathOf(record.process);
             records.push_back(record);
         }
     }
-    const char* PathOf(DWORD id) {
+    const wchar_t* PathOf(DWORD id) {
         for (const Process& process : processes)
             if (process.id == id) return process.path;
         Process& process = processes.emplace_back(Process{id, {}});
         if (const HANDLE handle = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id)) {
             DWORD length = MAX_PATH;
-            ::QueryFullProcessImageNameA(handle, 0, process.path, &length);
+            ::QueryFullProcessImageNameW(handle, 0, process.path, &length);
             ::CloseHandle(handle);
         }
         return process.path;

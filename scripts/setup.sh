@@ -22,7 +22,23 @@ needs=(
   "/usr/include/CLI/CLI.hpp:libcli11-dev"
   "/usr/include/nlohmann/json.hpp:nlohmann-json3-dev"
   "zip:zip"
+  # A CJK font, so that titles and paths in Chinese and Japanese show in tests and screenshots,
+  # and the locales whose ru_RU.UTF-8 gives Wine's programs a second ANSI code page (1251).
+  "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc:fonts-wqy-microhei"
+  "locale-gen:locales"
 )
+
+# The Unicode tests run a second time under ru_RU.UTF-8: the locale is generated once.
+ensure_locale() {
+  locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$' && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: the locale ru_RU.UTF-8 is missing; generate it with:" >&2
+    echo "  sudo localedef -i ru_RU -f UTF-8 ru_RU.UTF-8" >&2
+    return 1
+  fi
+  echo "setup: generating the locale ru_RU.UTF-8"
+  localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
+}
 
 missing=()
 for pair in "${needs[@]}"; do
@@ -32,7 +48,10 @@ for pair in "${needs[@]}"; do
   missing+=("$package")
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_locale
+  exit 0
+fi
 
 if [ "$(id -u)" -eq 0 ]; then
   echo "setup: installing ${missing[*]}"
@@ -44,3 +63,4 @@ else
   echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
   exit 1
 fi
+ensure_locale

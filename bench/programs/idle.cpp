@@ -8,19 +8,19 @@
 #include <cstring>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-    WNDCLASSA windowClass{};
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
         if (message == WM_DESTROY) ::PostQuitMessage(0);
-        return ::DefWindowProcA(window, message, wParam, lParam);
+        return ::DefWindowProcW(window, message, wParam, lParam);
     };
     windowClass.hInstance = instance;
-    windowClass.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(1));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "VelqornsBenchIdle";
-    ::RegisterClassA(&windowClass);
-    char title[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, title, MAX_PATH);
-    HWND window = ::CreateWindowExA(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    windowClass.lpszClassName = L"VelqornsBenchIdle";
+    ::RegisterClassW(&windowClass);
+    wchar_t title[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, title, MAX_PATH);
+    HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                     CW_USEDEFAULT, 200, 80, nullptr, nullptr, instance, nullptr);
     // Asked to show, it shows minimised and not activated: on the list of every window viewer,
     // yet covering no window and taking no focus from the program being timed.
@@ -29,9 +29,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     const long seconds = *commandLine ? std::strtol(commandLine, nullptr, 10) : 600;
     ::SetTimer(nullptr, 0, static_cast<UINT>(seconds > 0 ? seconds : 600) * 1000u, nullptr);
     MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.message == WM_TIMER && !message.hwnd) break;
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "shared/Utf16.h"
 #include "toolkit/Layout.h"
 #include "toolkit/LayoutValues.h"
 
@@ -112,15 +113,16 @@ void TCoolLabel::DrawShadowText(HDC dc, RECT& rect, UINT flags) const {
     if ((flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == "&"))) text += ' ';
     if (!ShowAccelChar()) flags |= DT_NOPREFIX;
     ScopedSelect font(dc, Font().Handle());
-    const int length = static_cast<int>(text.size());
+    const std::wstring wide = Utf16FromUtf8(text);
+    const int length = static_cast<int>(wide.size());
     if (!Enabled()) {
         const int offset = Scaled(1);
         ::OffsetRect(&rect, offset, offset);
         ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
         ::OffsetRect(&rect, -offset, -offset);
         ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
         return;
     }
     // On each axis the one of the two further left (or higher) stays and the other moves by n,
@@ -132,9 +134,9 @@ void TCoolLabel::DrawShadowText(HDC dc, RECT& rect, UINT flags) const {
     ::OffsetRect(&rect, textDx, textDy);
     ::OffsetRect(&shadow, n - textDx, n - textDy);
     ::SetTextColor(dc, ColorToRGB(shadowColor_));
-    ::DrawTextA(dc, text.c_str(), length, &shadow, flags);
+    ::DrawTextW(dc, wide.c_str(), length, &shadow, flags);
     ::SetTextColor(dc, ColorToRGB(Font().Color()));
-    ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+    ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
 }
 
 bool TCoolLabel::SetProperty(const std::string& name, const std::string& value) {
@@ -154,7 +156,7 @@ bool TCoolLabel::SetProperty(const std::string& name, const std::string& value) 
         if (value.empty()) {
             SetWallpaper(nullptr);
         } else {
-            GdiObject<HBITMAP> image(::LoadBitmapA(::GetModuleHandleA(nullptr), value.c_str()));
+            GdiObject<HBITMAP> image(::LoadBitmapW(::GetModuleHandleW(nullptr), Utf16FromUtf8(value).c_str()));
             if (!image.get()) throw std::invalid_argument("the program has no bitmap \"" + value + "\"");
             SetWallpaper(image.get());
         }
@@ -172,7 +174,7 @@ bool TCoolLabel::SetProperty(const std::string& name, const std::string& value) 
 
 void TileBitmap(HDC dc, HBITMAP bitmap, const RECT& rect, DWORD rop) {
     BITMAP size{};
-    if (!::GetObjectA(bitmap, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0) return;
+    if (!::GetObjectW(bitmap, sizeof size, &size) || size.bmWidth <= 0 || size.bmHeight <= 0) return;
     ScopedMemoryDC memory(dc);
     if (!memory.get()) return;
     ScopedSelect select(memory.get(), bitmap);

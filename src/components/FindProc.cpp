@@ -151,7 +151,7 @@ void TProcList::ReadModuleList(std::uint32_t processId) {
 void TProcList::AddProcess(const platform::ProcessEntry& entry) {
     auto info = std::make_unique<TProcessInfo>();
     // The path goes on terminated: a full snapshot array need not end in a NUL.
-    info->szExeFile = FixedText(entry.szExeFile, platform::kMaxPath);
+    info->szExeFile = FixedText(entry.szExeFile, sizeof entry.szExeFile);
     info->cntUsage = entry.cntUsage;
     info->th32ProcessID = entry.th32ProcessID;
     info->th32DefaultHeapID = entry.th32DefaultHeapID;
@@ -168,7 +168,7 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
 
 void TProcList::AddModule(const platform::ModuleEntry& entry) {
     auto info = std::make_unique<TModuleInfo>();
-    info->szExePath = FixedText(entry.szExePath, platform::kMaxPath);
+    info->szExePath = FixedText(entry.szExePath, sizeof entry.szExePath);
     info->th32ModuleID = entry.th32ModuleID;
     info->th32ProcessID = entry.th32ProcessID;
     info->GlblcntUsage = entry.GlblcntUsage;
@@ -176,5 +176,5 @@ void TProcList::AddModule(const platform::ModuleEntry& entry) {
     info->modBaseAddr = entry.modBaseAddr;
     info->modBaseSize = entry.modBaseSize;
     info->hModule = entry.hModule;
-    moduleList_.AddObject(FixedText(entry.szModule, platform::kMaxModuleName), std::move(info));
+    moduleList_.AddObject(FixedText(entry.szModule, sizeof entry.szModule), std::move(info));
 }

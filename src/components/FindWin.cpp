@@ -11,8 +11,8 @@ namespace {
 
 constexpr const char* kCreditText = "TWinList 1.0, the top-level window list component";
 
-constexpr int kTitleSize = 255;  // titles of at most 254 characters
-constexpr int kClassSize = 100;  // class names of at most 99 characters
+constexpr int kTitleLength = 254;  // titles of at most 254 characters (UTF-16 units)
+constexpr int kClassLength = 99;   // class names of at most 99
 // A desktop rarely shows more windows than this; the handle store holds them without
 // allocating, and grows for the rare scan that takes more.
 constexpr std::size_t kUsualWindows = 256;
@@ -24,10 +24,8 @@ constexpr std::uint32_t kWsSysMenu = 0x00080000;
 constexpr std::uint32_t kWsMinimizeBox = 0x00020000;
 constexpr std::uint32_t kProcessQueryLimitedInformation = 0x1000;
 
-// A text that the system wrote into a buffer of size characters, cut to size - 1.
-std::string BufferText(const char* buffer, int size) {
-    return std::string(buffer, strnlen(buffer, static_cast<std::size_t>(size - 1)));
-}
+// A snapshot's text array up to its NUL; a full array without one is kept whole.
+std::string BufferText(const char* buffer, std::size_t size) { return std::string(buffer, strnlen(buffer, size)); }
 
 }  // namespace
 
@@ -121,11 +119,8 @@ bool TWinList::Qualifies(TakenWindow& candidate, const ScanFilter& filter) {
             return false;
     }
     if (!filter.emptyNames) {
-        char title[kTitleSize];
-        title[0] = 0;
-        windows_.WindowText(window, title, kTitleSize);
-        if (title[0] == 0) return false;
-        candidate.title.assign(title, strnlen(title, kTitleSize - 1));
+        candidate.title = windows_.WindowText(window, kTitleLength);
+        if (candidate.title.empty()) return false;
     }
     if (!filter.taskBarSty) return true;
     if (windows_.GetOwner(window) != 0) return false;
@@ -224,10 +219,7 @@ void TWinList::AddWindow(const TakenWindow& taken, ProcessPaths& paths) {
     info->hwndParent = filter_.taskBarSty ? 0 : windows_.GetOwner(window);
     windows_.GetWindowRect(window, info->rcWindow);
 
-    char className[kClassSize];
-    className[0] = 0;
-    windows_.WindowClassName(window, className, kClassSize);
-    info->ClassName = BufferText(className, kClassSize);
+    info->ClassName = windows_.WindowClassName(window, kClassLength);
 
     if (info->hwndParent == 0) {
         info->ParentName = "Desktop";
@@ -258,7 +250,7 @@ std::string TWinList::SnapshotName(std::uint32_t processId) const {
     platform::ProcessEntry entry;
     for (bool more = processes_.Process32First(snapshot.get(), entry); more;
          more = processes_.Process32Next(snapshot.get(), entry)) {
-        if (entry.th32ProcessID == processId) return BufferText(entry.szExeFile, platform::kMaxPath);
+        if (entry.th32ProcessID == processId) return BufferText(entry.szExeFile, sizeof entry.szExeFile);
     }
     return "";
 }
@@ -274,10 +266,7 @@ platform::IconHandle TWinList::GetIcon(int index) const {
 }
 
 std::string TWinList::Title(WindowHandle window) const {
-    char title[kTitleSize];
-    title[0] = 0;
-    windows_.WindowText(window, title, kTitleSize);
-    return BufferText(title, kTitleSize);
+    return windows_.WindowText(window, kTitleLength);
 }
 
 int TWinList::IndexOf(WindowHandle window, std::uint32_t processId) const {

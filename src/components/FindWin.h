@@ -97,7 +97,8 @@ public:
     const std::string& GetExeFile(int index) const { return Record(index).szExeFile; }
     const std::string& GetClassName(int index) const { return Record(index).ClassName; }
 #ifndef GetClassName
-    const std::string& GetClassNameA(int index) const { return Record(index).ClassName; }
+    // windows.h, when a caller includes it after this header, renames the calls GetClassNameW.
+    const std::string& GetClassNameW(int index) const { return Record(index).ClassName; }
 #endif
     const std::string& GetParentName(int index) const { return Record(index).ParentName; }
     // Whether a scan with these settings would take the window as it is now.

@@ -32,8 +32,8 @@ private:
 bool SameExecutable(platform::IProcessSystem& system, const std::string& listed, const std::string& now) {
     if (listed.empty() || now.empty()) return false;
     const std::string compared = listed.find_first_of("\\:") == std::string::npos ? FileNamePart(now) : now;
-    return system.CompareTextIgnoreCase(listed.data(), static_cast<int>(listed.size()), compared.data(),
-                                        static_cast<int>(compared.size())) == 0;
+    return system.CompareOrdinalIgnoreCase(listed.data(), static_cast<int>(listed.size()), compared.data(),
+                                           static_cast<int>(compared.size())) == 0;
 }
 
 }  // namespace

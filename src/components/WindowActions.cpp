@@ -2,7 +2,7 @@
 // foreground, and the bounded wait for a window to close.
 #include "components/WindowActions.h"
 
-#include <cstring>
+#include <string>
 
 using platform::WindowHandle;
 
@@ -12,9 +12,8 @@ constexpr std::uint32_t kClosePollMilliseconds = 20;
 
 bool IsDesktop(platform::IWindowSystem& windows, WindowHandle window) {
     if (window == windows.GetDesktopWindow()) return true;
-    char className[16] = {};
-    windows.WindowClassName(window, className, sizeof className);
-    return std::strcmp(className, "Progman") == 0 || std::strcmp(className, "WorkerW") == 0;
+    const std::string className = windows.WindowClassName(window, 15);
+    return className == "Progman" || className == "WorkerW";
 }
 
 }  // namespace

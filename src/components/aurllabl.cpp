@@ -12,7 +12,7 @@ bool RegisterAutoURLLabelKind() {
 }
 
 bool RegisterAutoURLLabelCursor(HINSTANCE instance) {
-    HCURSOR hand = ::LoadCursorA(instance, "AUTOURLLABELCURSOR");
+    HCURSOR hand = ::LoadCursorW(instance, L"AUTOURLLABELCURSOR");
     if (!hand) return false;
     Screen::SetCursor(crAutoURLLabel, hand);
     return true;

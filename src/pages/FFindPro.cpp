@@ -2,6 +2,8 @@
 // module, and the two confirmed actions (ending a process, freeing a module).
 #include "pages/FFindPro.h"
 
+#include <utility>
+
 #include "components/ProcessActions.h"
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
@@ -25,22 +27,26 @@ const TProperties kFormProperties = {
 };
 
 // Every label lies on the page's surface; most take the size of their text. The labels show
-// data as it is: an "&" in a path is a character, not an accelerator mark.
+// data as it is: an "&" in a path is a character, not an accelerator mark. The lists and the
+// detail lines (those without a caption of their own) show data in the data face.
+const std::pair<std::string, std::string> kDataFont{"Font.Name", kDataFontName};
 TLayoutItem Line(const std::string& name, int left, int top, const std::string& caption = "") {
-    return {name, "label", "", left, top, 0, 13,
-            {{"Caption", caption}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}};
+    TLayoutItem line{name, "label", "", left, top, 0, 13,
+                     {{"Caption", caption}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}};
+    if (caption.empty()) line.Properties.push_back(kDataFont);
+    return line;
 }
 // The two path lines keep their width whatever their text.
 TLayoutItem PathLine(const std::string& name, int left, int top) {
     return {name, "label", "", left, top, 217, 13,
-            {{"AutoSize", "false"}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}};
+            {{"AutoSize", "false"}, {"Transparent", "true"}, {"ShowAccelChar", "false"}, kDataFont}};
 }
 TLayoutItem Icon(const std::string& name, int left, int top) {
     return {name, "image", "", left, top, 36, 36, {{"AutoSize", "true"}, {"Center", "true"}}};
 }
 TLayoutItem List(const std::string& name, int left, int tabOrder) {
     return {name, "listbox", "", left, 33, 220, 186,
-            {{"IntegralHeight", "true"}, {"ItemHeight", "13"}, {"TabOrder", std::to_string(tabOrder)}}};
+            {{"IntegralHeight", "true"}, {"ItemHeight", "13"}, {"TabOrder", std::to_string(tabOrder)}, kDataFont}};
 }
 
 // In the order of the form's design: the later a windowless control, the higher it lies.
@@ -235,7 +241,9 @@ const TDisplayIcon& TFormQorns::MakeDisplayIcon(platform::IconHandle icon) {
 }
 
 std::string TFormQorns::FittedPath(const std::string& path) const {
-    return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(Font(), text); }, Scaled(kPathWidth));
+    // Measured in the path lines' own font, as they draw it (both lines have the same).
+    const TFont& font = std::as_const(*Label13).Font();
+    return ShortenPath(path, [&font](const std::string& text) { return TextWidthOnScreen(font, text); }, Scaled(kPathWidth));
 }
 
 void TFormQorns::ChangeScale(int dpi) {

@@ -78,13 +78,15 @@ constexpr int kStyleBoxHeight = 17;
 const std::pair<std::string, std::string> kTransparent{"Transparent", "true"};
 // The labels show data as it is: an "&" in a title or path is a character, not an accelerator mark.
 const std::pair<std::string, std::string> kPlainText{"ShowAccelChar", "false"};
+// The list and the detail lines show data in any script: the data face, at the form's size.
+const std::pair<std::string, std::string> kDataFont{"Font.Name", kDataFontName};
 
 TLayout PageLayout() {
     TLayout layout = {
         {"Label3", "label", "", 8, 8, 32, 13, {{"Caption", "Label3"}, kPlainText}},
         {"StaticText1", "statictext", "", 136, 6, 147, 17,
          {{"AutoSize", "false"}, {"Caption", "[ right mouse-button for menu ]"}, {"TabOrder", "9"}}},
-        {"ListBox1", "listbox", "", 8, 30, 273, 186, {{"ItemHeight", "13"}, {"IntegralHeight", "true"}, {"TabOrder", "0"}}},
+        {"ListBox1", "listbox", "", 8, 30, 273, 186, {{"ItemHeight", "13"}, {"IntegralHeight", "true"}, {"TabOrder", "0"}, kDataFont}},
         {"BitBtn1", "bitbtn", "", 8, 220, 75, 25, {{"Caption", "GetAll"}, {"TabOrder", "1"}}},
         {"BitBtn2", "bitbtn", "", 8, 248, 75, 25, {{"Caption", "GetVisible"}, {"TabOrder", "2"}}},
         {"BitBtn3", "bitbtn", "", 8, 276, 75, 25, {{"Caption", "GetInvisible"}, {"TabOrder", "3"}}},
@@ -103,12 +105,13 @@ TLayout PageLayout() {
         {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent, kPlainText}},
         {"Panel1", "panel", "", 4, 304, 569, 106,
          {{"BevelOuter", "bvRaised"}, {"BevelInner", "bvLowered"}, {"Caption", ""}, {"TabOrder", "8"}}},
-        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText}},
-        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText}},
-        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent, kPlainText}},
-        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent, kPlainText}},
-        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent, kPlainText}},
-        {"Label4", "label", "Panel1", 4, 88, 561, 13, {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent, kPlainText}},
+        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText, kDataFont}},
+        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText, kDataFont}},
+        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent, kPlainText, kDataFont}},
+        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent, kPlainText, kDataFont}},
+        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent, kPlainText, kDataFont}},
+        {"Label4", "label", "Panel1", 4, 88, 561, 13,
+         {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent, kPlainText, kDataFont}},
         // In the free place right of the check boxes; last in the tab order, and no tab stop.
         {"Finder1", "screenpicker", "", 200, 240, 150, 36, {{"Caption", "Drag onto a window"}, {"TabOrder", "10"}}},
     };
@@ -260,7 +263,7 @@ void TFormWin::DoWindow() {
     Label6->SetCaption("HParent:   " + HexWord(hwndParent) + " -> " + parentName);
     Label5->SetCaption("ClassName: " + className);
     Label2->SetCaption("WinStyle:  " + HexWord(style) + " / WinExSty: " + HexWord(exStyle));
-    const TFont& font = Font();
+    const TFont& font = std::as_const(*Label4).Font();  // measured as it is drawn
     Label4->SetCaption(ShortenPath(
         exeFile, [&font](const std::string& text) { return TextWidthOnScreen(font, text); }, Label4->Width()));
     Label8->SetCaption("HIcon: " + HexWord(icon));
@@ -319,7 +322,7 @@ void TFormWin::TerminateProcess1Click(TObject*) {
     const std::string warning = "Process: --> " + title +
                                 "\n\r\n\r"
                                 "TerminateProcess kann das System in einen instabilen Zustand \n\r"
-                                "f\xFChren. Sie sollten dies nur tun, wenn Sie sich v\xF6llig sicher\n\r"
+                                "führen. Sie sollten dies nur tun, wenn Sie sich völlig sicher\n\r"
                                 "sind! Sind Sie sicher?";
     if (MessageDlg(warning, mtConfirmation, mbYes | mbNo, 0) != mrYes) return;
     // The identifier may have been given to another process since the list was read; the

@@ -20,10 +20,10 @@ public:
     HICON Icon(const char* path);
 
 private:
-    HICON Extract(const char* path) const;
+    HICON Extract(const std::wstring& path) const;
 
     HINSTANCE instance_;
-    std::unordered_map<std::string, HICON> icons_;  // by upper-cased path
+    std::unordered_map<std::wstring, HICON> icons_;  // by upper-cased path
 };
 
 }  // namespace platform

@@ -33,8 +33,11 @@ struct WindowRect {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// The fields of the system's process snapshot entry; texts are fixed arrays, as the
-// system fills them, and need not end in a NUL when they are full.
+// Texts are UTF-8 everywhere inside: a text of n UTF-16 units takes at most 3n bytes.
+constexpr int kUtf8PerUnit = 3;
+
+// The fields of the system's process snapshot entry; texts are fixed arrays of UTF-8, long
+// enough for the longest the system fills, and need not end in a NUL when they are full.
 struct ProcessEntry {
     std::uint32_t cntUsage = 0;
     std::uint32_t th32ProcessID = 0;
@@ -44,7 +47,7 @@ struct ProcessEntry {
     std::uint32_t th32ParentProcessID = 0;
     std::int32_t pcPriClassBase = 0;
     std::uint32_t dwFlags = 0;
-    char szExeFile[kMaxPath] = {};
+    char szExeFile[kMaxPath * kUtf8PerUnit] = {};
     // When the process started (FILETIME units); 0 when it cannot be read. Identifiers are
     // reused: the identifier and this time together name one process over time.
     std::uint64_t creationTime = 0;
@@ -58,8 +61,8 @@ struct ModuleEntry {
     std::uint64_t modBaseAddr = 0;  // pointer-wide
     std::uint32_t modBaseSize = 0;
     std::uint64_t hModule = 0;      // pointer-wide
-    char szModule[kMaxModuleName] = {};
-    char szExePath[kMaxPath] = {};
+    char szModule[kMaxModuleName * kUtf8PerUnit] = {};
+    char szExePath[kMaxPath * kUtf8PerUnit] = {};
 };
 
 // Top-level windows and their attributes (user32).
@@ -68,8 +71,9 @@ public:
     virtual ~IWindowSystem() = default;
     // Calls visit once per top-level window in the system's order until it returns false.
     virtual void EnumWindows(bool (*visit)(WindowHandle window, void* context), void* context) = 0;
-    // Copies at most size - 1 characters and a NUL; returns the length copied (0: no title).
-    virtual int WindowText(WindowHandle window, char* buffer, int size) = 0;
+    // The title, cut to its first maxLength UTF-16 units (never inside a character); empty
+    // when the window has none or is gone.
+    virtual std::string WindowText(WindowHandle window, int maxLength) = 0;
     virtual WindowHandle GetOwner(WindowHandle window) = 0;  // GetWindow(GW_OWNER)
     virtual WindowHandle GetLastActivePopup(WindowHandle window) = 0;
     virtual bool IsWindow(WindowHandle window) = 0;
@@ -77,7 +81,8 @@ public:
     virtual std::uint32_t WindowLong(WindowHandle window, int index) = 0;
     // Returns the thread identifier; writes the process identifier when processId is given.
     virtual std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) = 0;
-    virtual int WindowClassName(WindowHandle window, char* buffer, int size) = 0;
+    // The class name, cut as the title is.
+    virtual std::string WindowClassName(WindowHandle window, int maxLength) = 0;
     // False, the rectangle all 0, when the window has gone.
     virtual bool GetWindowRect(WindowHandle window, WindowRect& rect) = 0;
 
@@ -117,6 +122,8 @@ public:
     virtual std::uint32_t ExeType(const char* path) = 0;
     // CompareString in the user's default locale, letter case ignored: <0, 0 or >0.
     virtual int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) = 0;
+    // CompareStringOrdinal with letter case ignored, as Windows compares file names: 0 when equal.
+    virtual int CompareOrdinalIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) = 0;
 
     // Termination: a process handle with the access asked for, or 0.
     virtual std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;

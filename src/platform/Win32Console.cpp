@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/Win32Platform.h"
+#include "shared/RecordTable.h"
+#include "shared/Utf16.h"
+
 namespace platform {
 
 namespace {
@@ -16,20 +20,19 @@ bool IsConsole(HANDLE handle) {
     return handle != INVALID_HANDLE_VALUE && handle != nullptr && ::GetConsoleMode(handle, &mode);
 }
 
-std::wstring WideFromUtf8(std::string_view utf8) {
-    if (utf8.empty()) return {};
-    const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-    return wide;
-}
-
-std::string Utf8FromWide(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size, nullptr, nullptr);
-    return utf8;
+// Text for a console, laid out as a Windows console shows it: an East Asian wide character in two
+// cells. Wine's console gives every UTF-16 unit one cell, so there each such character of one
+// unit is followed by a blank cell, the one Windows would give it, and columns stay lined up (a
+// character of two units, a surrogate pair, already takes two cells there).
+std::wstring ConsoleText(std::string_view utf8) {
+    if (!RunsOnWine()) return Utf16FromUtf8(utf8);
+    std::string padded;
+    for (std::size_t at = 0; at < utf8.size(); at += CharacterSize(utf8, at)) {
+        padded += utf8.substr(at, CharacterSize(utf8, at));
+        const char32_t character = CodePointAt(utf8, at);
+        if (TakesTwoConsoleCells(character) && character < 0x10000) padded += ' ';
+    }
+    return Utf16FromUtf8(padded);
 }
 
 }  // namespace
@@ -38,7 +41,7 @@ bool Win32Console::Write(StandardStream stream, std::string_view utf8) {
     const HANDLE handle = ::GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
     if (IsConsole(handle)) {
-        const std::wstring wide = WideFromUtf8(utf8);
+        const std::wstring wide = ConsoleText(utf8);
         std::size_t done = 0;
         while (done < wide.size()) {
             // Large writes are split: older consoles refuse a single write of more than 64 KB.
@@ -69,7 +72,7 @@ bool Win32Console::ReadLine(std::string& line) {
         if (!::ReadConsoleW(handle, buffer, 256, &read, nullptr) || read == 0) return false;
         std::wstring wide(buffer, read);
         while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
-        line = Utf8FromWide(wide);
+        line = Utf8FromUtf16(wide);
         return true;
     }
     // A pipe or file: byte by byte, so that nothing after the line is taken from the input.

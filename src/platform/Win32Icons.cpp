@@ -5,7 +5,7 @@
 namespace platform {
 
 IconHandle Win32Platform::FileIcon(const char* path) {
-    static IconStore store(::GetModuleHandleA(nullptr));
+    static IconStore store(::GetModuleHandleW(nullptr));
     return FromHicon(store.Icon(path));
 }
 

@@ -2,8 +2,14 @@
 #include "platform/Win32Platform.h"
 
 #include <tlhelp32.h>
+// This layer's methods carry the snapshot functions' names: the wide ones are called by name.
+#undef Module32First
+#undef Module32Next
+#undef MODULEENTRY32
 
 #include <cstring>
+
+#include "shared/Utf16.h"
 
 namespace platform {
 
@@ -15,7 +21,7 @@ constexpr int kSnapshotAttempts = 5;
 
 HANDLE ToHandle(SnapshotHandle snapshot) { return reinterpret_cast<HANDLE>(snapshot); }
 
-void Copy(const MODULEENTRY32& from, ModuleEntry& to) {
+void Copy(const MODULEENTRY32W& from, ModuleEntry& to) {
     to.th32ModuleID = from.th32ModuleID;
     to.th32ProcessID = from.th32ProcessID;
     to.GlblcntUsage = from.GlblcntUsage;
@@ -23,9 +29,8 @@ void Copy(const MODULEENTRY32& from, ModuleEntry& to) {
     to.modBaseAddr = reinterpret_cast<std::uintptr_t>(from.modBaseAddr);
     to.modBaseSize = from.modBaseSize;
     to.hModule = reinterpret_cast<std::uintptr_t>(from.hModule);
-    static_assert(sizeof to.szModule == sizeof from.szModule && sizeof to.szExePath == sizeof from.szExePath);
-    std::memcpy(to.szModule, from.szModule, sizeof to.szModule);
-    std::memcpy(to.szExePath, from.szExePath, sizeof to.szExePath);
+    CopyText(from.szModule, to.szModule);
+    CopyText(from.szExePath, to.szExePath);
 }
 
 }  // namespace
@@ -42,23 +47,23 @@ SnapshotHandle Win32Platform::CreateModuleSnapshot(std::uint32_t processId) {
 }
 
 bool Win32Platform::Module32First(SnapshotHandle snapshot, ModuleEntry& entry) {
-    MODULEENTRY32 module{};
+    MODULEENTRY32W module{};
     module.dwSize = sizeof module;
-    if (!::Module32First(ToHandle(snapshot), &module)) return false;
+    if (!::Module32FirstW(ToHandle(snapshot), &module)) return false;
     Copy(module, entry);
     return true;
 }
 
 bool Win32Platform::Module32Next(SnapshotHandle snapshot, ModuleEntry& entry) {
-    MODULEENTRY32 module{};
+    MODULEENTRY32W module{};
     module.dwSize = sizeof module;
-    if (!::Module32Next(ToHandle(snapshot), &module)) return false;
+    if (!::Module32NextW(ToHandle(snapshot), &module)) return false;
     Copy(module, entry);
     return true;
 }
 
 std::uint64_t Win32Platform::ModuleHandleOf(const char* path) {
-    return reinterpret_cast<std::uintptr_t>(::GetModuleHandleA(path));
+    return reinterpret_cast<std::uintptr_t>(::GetModuleHandleW(Utf16FromUtf8(path).c_str()));
 }
 
 bool Win32Platform::FreeLibrary(std::uint64_t module) {

@@ -6,7 +6,11 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 #include "platform/Platform.h"
+#include "shared/Utf16.h"
 
 namespace platform {
 
@@ -14,6 +18,19 @@ inline HWND ToHwnd(WindowHandle window) { return static_cast<HWND>(LongToHandle(
 inline WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(HandleToUlong(window)); }
 inline HICON ToHicon(IconHandle icon) { return static_cast<HICON>(LongToHandle(static_cast<LONG>(icon))); }
 inline IconHandle FromHicon(HICON icon) { return static_cast<IconHandle>(HandleToUlong(icon)); }
+
+// Wine's differences from Windows are handled where this says so.
+bool RunsOnWine();
+
+// A fixed UTF-16 array of a snapshot entry (up to its NUL, or whole when full) into the
+// entry's UTF-8 array, which holds the longest text the system can write.
+template <std::size_t Units, std::size_t Bytes>
+void CopyText(const wchar_t (&from)[Units], char (&to)[Bytes]) {
+    static_assert(Bytes >= Units * kUtf8PerUnit);
+    const std::string text = Utf8FromUtf16({from, wcsnlen(from, Units)});
+    std::memset(to, 0, Bytes);
+    std::memcpy(to, text.data(), text.size());
+}
 
 class Win32Platform : public IWindowSystem, public IProcessSystem, public IShell {
 public:
@@ -24,13 +41,13 @@ public:
 
     // IWindowSystem (Win32Windows.cpp)
     void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override;
-    int WindowText(WindowHandle window, char* buffer, int size) override;
+    std::string WindowText(WindowHandle window, int maxLength) override;
     WindowHandle GetOwner(WindowHandle window) override;
     WindowHandle GetLastActivePopup(WindowHandle window) override;
     bool IsWindow(WindowHandle window) override;
     std::uint32_t WindowLong(WindowHandle window, int index) override;
     std::uint32_t GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) override;
-    int WindowClassName(WindowHandle window, char* buffer, int size) override;
+    std::string WindowClassName(WindowHandle window, int maxLength) override;
     bool GetWindowRect(WindowHandle window, WindowRect& rect) override;
     WindowHandle RootWindowFromPoint(int x, int y) override;
     WindowHandle GetDesktopWindow() override;
@@ -68,6 +85,7 @@ public:
     // IProcessSystem: file types and text order (Win32Files.cpp)
     std::uint32_t ExeType(const char* path) override;
     int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override;
+    int CompareOrdinalIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override;
 
     // IShell (Win32Shell.cpp)
     void ShellOpen(const char* operation, const char* file, int showCommand) override;

@@ -4,8 +4,14 @@
 #include "platform/Win32Platform.h"
 
 #include <tlhelp32.h>
+// This layer's methods carry the snapshot functions' names: the wide ones are called by name.
+#undef Process32First
+#undef Process32Next
+#undef PROCESSENTRY32
 
 #include <cstring>
+
+#include "shared/Utf16.h"
 
 namespace platform {
 
@@ -46,13 +52,13 @@ std::uint64_t CreationTime(HANDLE process) {
 }
 
 std::string ImagePath(HANDLE process) {
-    char path[kMaxPath];
+    wchar_t path[kMaxPath];
     DWORD length = kMaxPath;
-    if (!::QueryFullProcessImageNameA(process, 0, path, &length) || length == 0 || length >= kMaxPath) return "";
-    return std::string(path, length);
+    if (!::QueryFullProcessImageNameW(process, 0, path, &length) || length == 0 || length >= kMaxPath) return "";
+    return Utf8FromUtf16({path, length});
 }
 
-void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
+void FillEntry(const PROCESSENTRY32W& raw, ProcessEntry& entry) {
     entry.cntUsage = raw.cntUsage;
     entry.th32ProcessID = raw.th32ProcessID;
     entry.th32DefaultHeapID = static_cast<std::uint64_t>(raw.th32DefaultHeapID);
@@ -61,17 +67,16 @@ void FillEntry(const PROCESSENTRY32& raw, ProcessEntry& entry) {
     entry.th32ParentProcessID = raw.th32ParentProcessID;
     entry.pcPriClassBase = raw.pcPriClassBase;
     entry.dwFlags = raw.dwFlags;
-    static_assert(sizeof entry.szExeFile == sizeof raw.szExeFile);
-    std::memcpy(entry.szExeFile, raw.szExeFile, sizeof entry.szExeFile);
+    CopyText(raw.szExeFile, entry.szExeFile);
     entry.creationTime = 0;
 }
 
 bool WalkProcesses(SnapshotHandle snapshot, ProcessEntry& entry, bool first) {
     if (!snapshot) return false;
-    PROCESSENTRY32 raw{};
+    PROCESSENTRY32W raw{};
     raw.dwSize = sizeof raw;
     const HANDLE handle = reinterpret_cast<HANDLE>(snapshot);
-    if (!(first ? ::Process32First(handle, &raw) : ::Process32Next(handle, &raw))) return false;
+    if (!(first ? ::Process32FirstW(handle, &raw) : ::Process32NextW(handle, &raw))) return false;
     FillEntry(raw, entry);
     return true;
 }
@@ -120,7 +125,7 @@ void Win32Platform::CloseProcessHandle(std::uintptr_t process) {
 void Win32Platform::CompleteProcessEntry(ProcessEntry& entry) {
     const ProcessQuery process(entry.th32ProcessID);
     if (!process.get()) return;
-    if (const std::string path = ImagePath(process.get()); !path.empty()) {
+    if (const std::string path = ImagePath(process.get()); !path.empty() && path.size() < sizeof entry.szExeFile) {
         std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
         std::memcpy(entry.szExeFile, path.data(), path.size());
     }

@@ -3,11 +3,13 @@
 
 #include <shellapi.h>
 
+#include "shared/Utf16.h"
+
 namespace platform {
 
 // What the shell answers is not wanted: no handler, no file and success look alike to callers.
 void Win32Platform::ShellOpen(const char* operation, const char* file, int showCommand) {
-    ::ShellExecuteA(nullptr, operation, file, nullptr, nullptr, showCommand);
+    ::ShellExecuteW(nullptr, Utf16FromUtf8(operation).c_str(), Utf16FromUtf8(file).c_str(), nullptr, nullptr, showCommand);
 }
 
 }  // namespace platform

@@ -7,7 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "shared/Utf16.h"
+
 namespace platform {
+
+bool RunsOnWine() {
+    static const bool wine = ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
 
 Win32Platform& Win32Platform::Instance() {
     static Win32Platform instance;
@@ -34,11 +41,6 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
     }
 }
 
-bool RunsOnWine() {
-    static const bool wine = ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
-
 // Wine's EnumWindows asks its server whether each window still exists before calling back:
 // a round trip per window, hundreds on a busy desktop, for an answer that may be out of date
 // by the time the callback looks at the window. Its EnumDesktopWindows lists the same windows
@@ -54,13 +56,23 @@ void EnumWineWindows(Visit& state) {
     ::EnumDesktopWindows(nullptr, VisitWindow, reinterpret_cast<LPARAM>(&collect));
     if (collect.failure) std::rethrow_exception(collect.failure);
     std::vector<HWND> messageOnly;
-    for (HWND window = nullptr; (window = ::FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
+    for (HWND window = nullptr; (window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
         messageOnly.push_back(window);
     std::sort(messageOnly.begin(), messageOnly.end());
     for (HWND window : windows) {
         if (std::binary_search(messageOnly.begin(), messageOnly.end(), window)) continue;
         if (!VisitWindow(window, reinterpret_cast<LPARAM>(&state))) return;
     }
+}
+
+// The longest title or class name read here, in UTF-16 units.
+constexpr int kMaxTextUnits = 1024;
+
+// A text cut by the system's buffer may end in the first half of a surrogate pair: that half
+// is dropped, so that a cut never leaves half a character.
+std::wstring_view WholeCharacters(const wchar_t* text, int length) {
+    if (length > 0 && (text[length - 1] & 0xFC00) == 0xD800) --length;
+    return {text, static_cast<std::size_t>(length)};
 }
 
 }  // namespace
@@ -75,23 +87,12 @@ void Win32Platform::EnumWindows(bool (*visit)(WindowHandle, void*), void* contex
 // The title as the window manager keeps it: what GetWindowText gives for another program's
 // window, without the WM_GETTEXT it sends to a window of this process (which waits on a busy
 // thread), and in one round trip to Wine's server where GetWindowText makes two.
-int Win32Platform::WindowText(WindowHandle window, char* buffer, int size) {
-    if (size <= 0) return 0;
-    buffer[0] = 0;  // a window without a title, or one that is gone, leaves it so
-    std::wstring title(static_cast<std::size_t>(size), L'\0');
-    const int length = ::InternalGetWindowText(ToHwnd(window), title.data(), size);
-    if (length <= 0) return 0;
-    // Converted whole, then cut as GetWindowTextA cuts: in a code page of two-byte characters
-    // the text may need more bytes than it has characters, and a conversion into a buffer too
-    // small gives nothing at all.
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, title.data(), length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return 0;
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, title.data(), length, text.data(), bytes, nullptr, nullptr);
-    const int copied = std::min(bytes, size - 1);
-    std::memcpy(buffer, text.data(), static_cast<std::size_t>(copied));
-    buffer[copied] = 0;
-    return copied;
+std::string Win32Platform::WindowText(WindowHandle window, int maxLength) {
+    if (maxLength <= 0) return "";
+    wchar_t title[kMaxTextUnits + 1];
+    const int size = std::min(maxLength, kMaxTextUnits) + 1;
+    const int length = ::InternalGetWindowText(ToHwnd(window), title, size);
+    return length <= 0 ? "" : Utf8FromUtf16(WholeCharacters(title, length));
 }
 
 WindowHandle Win32Platform::GetOwner(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER)); }
@@ -105,8 +106,8 @@ bool Win32Platform::IsWindow(WindowHandle window) { return window != 0 && ::IsWi
 // The owner is pointer-wide in the 64-bit call; window handles are 32-bit significant.
 std::uint32_t Win32Platform::WindowLong(WindowHandle window, int index) {
     if (index == kGwlHwndParent)
-        return static_cast<std::uint32_t>(::GetWindowLongPtrA(ToHwnd(window), GWLP_HWNDPARENT));
-    return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), index));
+        return static_cast<std::uint32_t>(::GetWindowLongPtrW(ToHwnd(window), GWLP_HWNDPARENT));
+    return static_cast<std::uint32_t>(::GetWindowLongW(ToHwnd(window), index));
 }
 
 std::uint32_t Win32Platform::GetWindowThreadProcessId(WindowHandle window, std::uint32_t* processId) {
@@ -116,10 +117,12 @@ std::uint32_t Win32Platform::GetWindowThreadProcessId(WindowHandle window, std::
     return thread;
 }
 
-int Win32Platform::WindowClassName(WindowHandle window, char* buffer, int size) {
-    if (size <= 0) return 0;
-    buffer[0] = 0;
-    return ::GetClassNameA(ToHwnd(window), buffer, size);
+std::string Win32Platform::WindowClassName(WindowHandle window, int maxLength) {
+    if (maxLength <= 0) return "";
+    wchar_t name[kMaxTextUnits + 1];
+    const int size = std::min(maxLength, kMaxTextUnits) + 1;
+    const int length = ::GetClassNameW(ToHwnd(window), name, size);
+    return length <= 0 ? "" : Utf8FromUtf16(WholeCharacters(name, length));
 }
 
 bool Win32Platform::GetWindowRect(WindowHandle window, WindowRect& rect) {

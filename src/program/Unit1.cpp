@@ -70,7 +70,7 @@ const TLayout kLayout = {
     {"CoolLabel1", "coollabel", "Panel4", 12, 8, 98, 14,
      {kShadowRightBottom, kFixedSize, {"Caption", std::string("Velqorns! v ") + kProductVersion}, kTransparent}},
     {"CoolLabel2", "coollabel", "Panel4", 12, 23, 197, 16,
-     {kShadowRightBottom, kFixedSize, {"Caption", "\xA9 1997-1998 the Velqorns! author"}, kTransparent}},
+     {kShadowRightBottom, kFixedSize, {"Caption", "© 1997-1998 the Velqorns! author"}, kTransparent}},
     {"CoolLabel4", "coollabel", "Panel4", 10, 65, 212, 16,
      With(kSunkenFrame, {kFixedSize, {"Caption", " Velqorns! is for Windows95, not WinNT"}, kTransparent})},
     {"CoolLabel5", "coollabel", "Panel4", 28, 84, 164, 13,

@@ -10,7 +10,6 @@
 #include "components/WindowActions.h"
 #include "shared/NumberFormat.h"
 #include "shared/RecordTable.h"
-#include "shared/Windows1252.h"
 #include "shared/WindowStyles.h"
 
 using platform::StandardStream;
@@ -49,9 +48,9 @@ public:
     }
 
 private:
-    // One line on standard error; text is Windows-1252, as names and titles are.
+    // One line on standard error.
     int Fail(const std::string& text) {
-        console_.Write(StandardStream::Error, Utf8From1252("velq: " + text + "\n"));
+        console_.Write(StandardStream::Error, "velq: " + text + "\n");
         return kVelqFailed;
     }
 
@@ -179,7 +178,7 @@ private:
 
     bool Confirmed(const std::string& question) {
         // The question goes where errors go, so that it shows when the output is redirected.
-        console_.Write(StandardStream::Error, Utf8From1252(question));
+        console_.Write(StandardStream::Error, question);
         std::string answer;
         if (!console_.ReadLine(answer)) {  // the input ended: the error goes on a line of its own
             console_.Write(StandardStream::Error, "\n");
@@ -207,7 +206,7 @@ private:
         case TTerminateOutcome::StillRunning:
             return Fail("kill: " + name + " did not end within " + std::to_string(request_.timeoutMilliseconds) + " ms");
         }
-        if (!console_.Write(StandardStream::Output, Utf8From1252("Terminated " + name + "\n")))
+        if (!console_.Write(StandardStream::Output, "Terminated " + name + "\n"))
             return Fail("cannot write the output");
         return kVelqSucceeded;
     }
@@ -232,7 +231,7 @@ int RunVelq(const std::vector<std::string>& arguments, platform::IWindowSystem& 
     case TVelqCommandLine::Outcome::Print:
         return console.Write(StandardStream::Output, commandLine.text) ? kVelqSucceeded : kVelqFailed;
     case TVelqCommandLine::Outcome::UsageError:
-        console.Write(StandardStream::Error, Utf8From1252(commandLine.text + "\n"));  // it may quote an argument
+        console.Write(StandardStream::Error, commandLine.text + "\n");  // it may quote an argument
         return kVelqUsageError;
     case TVelqCommandLine::Outcome::Run: break;
     }

@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 #include "shared/NumberFormat.h"
-#include "shared/Windows1252.h"
+#include "shared/Utf16.h"
 
 namespace {
 
@@ -29,6 +29,26 @@ std::string CsvField(const std::string& text) {
         quoted += c;
     }
     return quoted + '"';
+}
+
+}  // namespace
+
+bool TakesTwoConsoleCells(char32_t c) {
+    static constexpr char32_t kWide[][2] = {
+        {0x1100, 0x115F}, {0x2E80, 0x303E}, {0x3041, 0x33FF}, {0x3400, 0x4DBF}, {0x4E00, 0x9FFF},
+        {0xA000, 0xA4CF}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF}, {0xFE30, 0xFE4F}, {0xFF00, 0xFF60},
+        {0xFFE0, 0xFFE6}, {0x1F300, 0x1F64F}, {0x1F680, 0x1F6FF}, {0x1F900, 0x1F9FF}, {0x20000, 0x3FFFD}};
+    for (const auto& range : kWide)
+        if (c >= range[0] && c <= range[1]) return true;
+    return false;
+}
+
+namespace {
+
+std::size_t ConsoleCells(const std::string& text) {
+    std::size_t cells = 0;
+    for (std::size_t at = 0; at < text.size(); at += CharacterSize(text, at)) cells += TakesTwoConsoleCells(CodePointAt(text, at)) ? 2 : 1;
+    return cells;
 }
 
 }  // namespace
@@ -79,7 +99,7 @@ std::string TRecordTable::Write(TOutputFormat format, bool singleObject) const {
     return WriteTable();
 }
 
-// Widths count Windows-1252 characters, one byte each, before the text becomes UTF-8.
+// Widths count the cells a console gives each character: two for East Asian wide ones.
 std::string TRecordTable::WriteTable() const {
     std::vector<std::vector<std::string>> cells;
     cells.push_back(columns_);
@@ -90,20 +110,20 @@ std::string TRecordTable::WriteTable() const {
     }
     std::vector<std::size_t> widths(columns_.size(), 0);
     for (const auto& line : cells)
-        for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], line[c].size());
+        for (std::size_t c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], ConsoleCells(line[c]));
 
     std::string table;
     for (std::size_t row = 0; row < cells.size(); ++row) {
         std::string line;
         for (std::size_t c = 0; c < columns_.size(); ++c) {
             const std::string& cell = cells[row][c];
-            const std::string padding(widths[c] - cell.size(), ' ');
+            const std::string padding(widths[c] - ConsoleCells(cell), ' ');
             const bool rightAligned = row > 0 && records_[row - 1][c].kind() == TField::Kind::Number;
             if (c > 0) line += kColumnGap;
             line += rightAligned ? padding + cell : cell + padding;
         }
         line.erase(line.find_last_not_of(' ') + 1);
-        table += Utf8From1252(line) + "\n";
+        table += line + "\n";
     }
     return table;
 }
@@ -111,7 +131,7 @@ std::string TRecordTable::WriteTable() const {
 std::string TRecordTable::WriteCsv() const {
     std::string csv;
     auto addLine = [&csv](const std::vector<std::string>& fields) {
-        for (std::size_t c = 0; c < fields.size(); ++c) csv += (c > 0 ? "," : "") + CsvField(Utf8From1252(fields[c]));
+        for (std::size_t c = 0; c < fields.size(); ++c) csv += (c > 0 ? "," : "") + CsvField(fields[c]);
         csv += "\r\n";
     };
     addLine(columns_);
@@ -134,14 +154,15 @@ std::string TRecordTable::WriteJson(bool singleObject) const {
             case TField::Kind::Number: value = field.number(); break;
             case TField::Kind::Names:
                 value = nlohmann::ordered_json::array();
-                for (const std::string& name : field.names()) value.push_back(Utf8From1252(name));
+                for (const std::string& name : field.names()) value.push_back(name);
                 break;
             case TField::Kind::Address:
-            case TField::Kind::Text: value = Utf8From1252(field.Shown()); break;
+            case TField::Kind::Text: value = field.Shown(); break;
             }
         }
         array.push_back(std::move(object));
     }
     const nlohmann::ordered_json& output = singleObject && array.size() == 1 ? array[0] : array;
-    return output.dump(2) + "\n";
+    // Texts are UTF-8 as read; should one not be, its bad bytes show as U+FFFD rather than end the output.
+    return output.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }

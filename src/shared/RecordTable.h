@@ -1,5 +1,5 @@
 // TRecordTable: records of named fields written as an aligned table for people, as CSV
-// (RFC 4180) or as JSON for programs. Texts come in as Windows-1252 and go out as UTF-8.
+// (RFC 4180) or as JSON for programs. Texts are UTF-8, in and out.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,9 @@
 #include <vector>
 
 enum class TOutputFormat { Table, Csv, Json };
+
+// A console gives an East Asian wide or fullwidth character two cells, every other one.
+bool TakesTwoConsoleCells(char32_t character);
 
 class TField {
 public:
@@ -21,7 +24,7 @@ public:
 
     Kind kind() const { return kind_; }
     std::int64_t number() const { return number_; }
-    // The field as one Windows-1252 text, as a table or CSV shows it.
+    // The field as one text, as a table or CSV shows it.
     std::string Shown() const;
     const std::vector<std::string>& names() const { return names_; }
 

@@ -7,6 +7,8 @@
 #include <exception>
 #include <vector>
 
+#include "shared/Utf16.h"
+
 TApplication* Application = nullptr;
 
 TApplication::TApplication() : TComponent(nullptr) { Application = this; }
@@ -54,16 +56,16 @@ void TApplication::HandleMessage(MSG& message) {
     // Tab and arrow navigation between the controls of our own top-level windows.
     if (message.hwnd) {
         HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
-        if (root && TWinControl::FromHandle(root) && ::IsDialogMessageA(root, &message)) return;
+        if (root && TWinControl::FromHandle(root) && ::IsDialogMessageW(root, &message)) return;
     }
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
 }
 
 int TApplication::Run() {
     if (MainForm) MainForm->Show();
     MSG message;
-    while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
         try {
             HandleMessage(message);
         } catch (...) {
@@ -75,7 +77,7 @@ int TApplication::Run() {
 
 void TApplication::ProcessMessages() {
     MSG message;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));  // leave it for Run
             break;
@@ -116,7 +118,7 @@ void CALLBACK TApplication::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
 
 TExceptionHandler& ExceptionHandler() {
     static TExceptionHandler handler = [](const std::string& message) {
-        ::MessageBoxA(::GetActiveWindow(), message.c_str(), "Velqorns!", MB_OK | MB_ICONERROR);
+        ::MessageBoxW(::GetActiveWindow(), Utf16FromUtf8(message).c_str(), L"Velqorns!", MB_OK | MB_ICONERROR);
     };
     return handler;
 }

@@ -19,7 +19,7 @@ void TBitBtn::SetDefault(bool isDefault) {
     if (isDefault == default_) return;
     default_ = isDefault;
     if (HandleAllocated())
-        ::SendMessageA(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+        ::SendMessageW(Handle(), BM_SETSTYLE, default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 bool TBitBtn::SetProperty(const std::string& name, const std::string& value) {

@@ -12,13 +12,13 @@ void TCheckBox::CreateParams(TCreateParams& params) {
 }
 
 void TCheckBox::CreateWnd() {
-    if (checked_) ::SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);  // a new box is unticked
+    if (checked_) ::SendMessageW(Handle(), BM_SETCHECK, BST_CHECKED, 0);  // a new box is unticked
 }
 
 bool TCheckBox::Checked() const {
     if (!HandleAllocated()) return checked_;
     HWND window = const_cast<TCheckBox*>(this)->Handle();
-    return ::SendMessageA(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return ::SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 // BM_SETCHECK sends no BN_CLICKED, so no OnClick follows. A box already so is left alone: the
@@ -26,7 +26,7 @@ bool TCheckBox::Checked() const {
 void TCheckBox::SetChecked(bool checked) {
     if (checked == Checked()) return;
     checked_ = checked;
-    if (HandleAllocated()) ::SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (HandleAllocated()) ::SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void TCheckBox::CommandNotify(WORD code) {

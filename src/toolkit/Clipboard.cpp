@@ -1,11 +1,11 @@
-// SetClipboardText: global memory blocks handed to the clipboard; each block is freed here
+// SetClipboardText: a global memory block of UTF-16 handed to the clipboard; it is freed here
 // unless the clipboard took it.
 #include "toolkit/Clipboard.h"
 
 #include <cstring>
 #include <memory>
 
-#include "shared/Windows1252.h"
+#include "shared/Utf16.h"
 
 namespace {
 
@@ -55,12 +55,11 @@ bool Hand(UINT format, GlobalBlock block) {
 
 bool SetClipboardText(HWND window, const std::string& text) {
     if (!window) return false;
-    const std::u16string wide = Utf16From1252(text);
-    GlobalBlock ansi = BlockWith(text.c_str(), text.size() + 1);
-    GlobalBlock unicode = BlockWith(wide.c_str(), (wide.size() + 1) * sizeof(char16_t));
-    if (!ansi || !unicode) return false;
+    // Unicode text alone: Windows gives a program that asks for CF_TEXT its own conversion.
+    const std::wstring wide = Utf16FromUtf8(text);
+    GlobalBlock unicode = BlockWith(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    if (!unicode) return false;
     ScopedClipboard clipboard(window);
     if (!clipboard.Open() || !::EmptyClipboard()) return false;
-    const bool unicodeHanded = Hand(CF_UNICODETEXT, std::move(unicode));
-    return Hand(CF_TEXT, std::move(ansi)) && unicodeHanded;
+    return Hand(CF_UNICODETEXT, std::move(unicode));
 }

@@ -1,5 +1,5 @@
-// The system clipboard, for text: what a page copies goes on it both as CF_TEXT and as
-// CF_UNICODETEXT, so that every program reads the same characters.
+// The system clipboard, for text: what a page copies goes on it as CF_UNICODETEXT, every
+// character as it is; Windows converts it for a program that asks for CF_TEXT.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +8,7 @@
 
 #include "toolkit/Control.h"
 
-// Replaces the clipboard's contents with text (Windows-1252), owned by window, which must be
+// Replaces the clipboard's contents with text (UTF-8), owned by window, which must be
 // given (Windows takes no data for a clipboard emptied without an owner); false when there is
 // none, when the clipboard could not be taken (another program holding it) or the memory not had.
 bool SetClipboardText(HWND window, const std::string& text);

@@ -1,19 +1,19 @@
-// DialogDisplayText: line breaks made CR LF, each character as its Windows-1252 code point.
+// DialogDisplayText: line breaks made CR LF, the UTF-8 text made UTF-16.
 #include "toolkit/DialogText.h"
 
-#include "shared/Windows1252.h"
+#include "shared/Utf16.h"
 
 std::wstring DialogDisplayText(const std::string& text) {
-    std::wstring shown;
+    std::string shown;
     shown.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c != '\r' && c != '\n') {
-            shown += static_cast<wchar_t>(CodePointOf1252(static_cast<unsigned char>(c)));
+            shown += c;
             continue;
         }
-        shown += L"\r\n";
+        shown += "\r\n";
         if (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n') && text[i + 1] != c) ++i;
     }
-    return shown;
+    return Utf16FromUtf8(shown);
 }

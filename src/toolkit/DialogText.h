@@ -3,7 +3,6 @@
 
 #include <string>
 
-// Every line break (CR LF, LF CR, CR or LF) made CR LF, and the Windows-1252 characters as
-// their Unicode code points, whatever the system's code page is. The five bytes that
-// Windows-1252 leaves undefined keep their value, as Windows converts them.
+// Every line break (CR LF, LF CR, CR or LF) made CR LF, and the UTF-8 text as UTF-16, whatever
+// the system's code page is.
 std::wstring DialogDisplayText(const std::string& text);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "shared/Utf16.h"
 #include "toolkit/Application.h"
 #include "toolkit/BitBtn.h"
 #include "toolkit/DialogText.h"
@@ -43,7 +44,7 @@ std::string TitleOf(TMsgDlgType type) {
     }
 }
 
-LPCSTR IconOf(TMsgDlgType type) {
+LPCWSTR IconOf(TMsgDlgType type) {
     switch (type) {
         case mtWarning: return IDI_EXCLAMATION;
         case mtError: return IDI_HAND;
@@ -61,19 +62,21 @@ SIZE MeasureText(const TFont& font, const std::wstring& text, int maxWidth) {
 }
 
 // The message: a window of its own, so that its text can be read back (WM_GETTEXT gives
-// the bytes as they were given, line breaks included).
+// the text as it was given, line breaks included). It quotes data (titles, names), so it is
+// drawn in the data face, which Windows links to fonts of every script.
 class MessageText : public TWinControl {
 public:
     using TWinControl::TWinControl;
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(Caption().size());
+        if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(Utf16FromUtf8(Caption()).size());
         if (message == WM_GETTEXT) {
             if (wParam == 0) return 0;
-            const size_t length = std::min(Caption().size(), static_cast<size_t>(wParam) - 1);
-            auto* buffer = reinterpret_cast<char*>(lParam);
-            std::memcpy(buffer, Caption().data(), length);
-            buffer[length] = '\0';
+            const std::wstring caption = Utf16FromUtf8(Caption());
+            const size_t length = std::min(caption.size(), static_cast<size_t>(wParam) - 1);
+            auto* buffer = reinterpret_cast<wchar_t*>(lParam);
+            caption.copy(buffer, length);
+            buffer[length] = L'\0';
             return static_cast<LRESULT>(length);
         }
         return TWinControl::WndProc(message, wParam, lParam);
@@ -161,12 +164,14 @@ void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
     const int margin = Scaled(kMargin), gap = Scaled(kGap), iconSize = Scaled(kIconSize);
     const int buttonWidth = Scaled(kButtonWidth), buttonHeight = Scaled(kButtonHeight), buttonGap = Scaled(kButtonGap);
     const int maxTextWidth = std::max(200, ::GetSystemMetrics(SM_CXSCREEN) / 2);
-    const SIZE textSize = MeasureText(Font(), DialogDisplayText(text), maxTextWidth);
+    text_.Font().SetName(kDataFontName);
+    text_.ChangeScale(Dpi());  // measured before it joins the dialog: at the dialog's dpi
+    const SIZE textSize = MeasureText(text_.Font(), DialogDisplayText(text), maxTextWidth);
     int textLeft = margin;
-    if (LPCSTR iconName = IconOf(type)) {
+    if (LPCWSTR iconName = IconOf(type)) {
         icon_.SetBounds(margin, margin, iconSize, iconSize);
         icon_.SetCenter(true);
-        icon_.SetIcon(::LoadIconA(nullptr, iconName));  // a shared icon: never destroyed
+        icon_.SetIcon(::LoadIconW(nullptr, iconName));  // a shared icon: never destroyed
         icon_.SetParent(this);
         textLeft += iconSize + gap;
     }
@@ -192,7 +197,7 @@ void MessageForm::Layout(const std::string& text, TMsgDlgType type) {
     AdjustWindowRectForDpi(frame, params.Style, params.ExStyle, Dpi());
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
     RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     SetBounds(work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2,
               width, height);
 }
@@ -241,14 +246,14 @@ int MessageForm::ShowModal() {
 
     MSG message;
     while (result_ == mrNone && HandleAllocated()) {
-        const BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) ::PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop
             break;
         }
-        if (HandleDialogKey(message) || ::IsDialogMessageA(window, &message)) continue;
+        if (HandleDialogKey(message) || ::IsDialogMessageW(window, &message)) continue;
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     // The owner first, so that it becomes active again when the dialog goes.
     if (disableOwner) ::EnableWindow(owner_, TRUE);

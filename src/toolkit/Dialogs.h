@@ -16,7 +16,7 @@ constexpr TMsgDlgButtons mbOKCancel = mbOK | mbCancel;
 // What a dialog answers: the button chosen; mrCancel also when it was closed by its frame.
 constexpr int mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6, mrNo = 7;
 
-// Shows text (Windows-1252; any of CR LF, LF CR, CR or LF breaks a line) with the kind's
+// Shows text (any of CR LF, LF CR, CR or LF breaks a line) with the kind's
 // caption ("Confirm", "Error", "Warning", "Information"; the application's title for
 // mtCustom) and icon, and the buttons in the order Yes, No, OK, Cancel, Abort, Retry,
 // Ignore (an empty set shows OK). Enter presses the focused button, at first the default

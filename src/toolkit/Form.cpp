@@ -12,7 +12,7 @@ namespace {
 // The application icon at the system's size for dpi, from the image of the program's own
 // resources that suits it best.
 HICON ApplicationIcon(int metricX, int metricY, int dpi) {
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON,
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON,
                                            SystemMetricForDpi(metricX, dpi), SystemMetricForDpi(metricY, dpi), 0));
 }
 
@@ -77,8 +77,8 @@ void TForm::CreateWnd() {
 void TForm::SetIcons() {
     bigIcon_.reset(ApplicationIcon(SM_CXICON, SM_CYICON, Dpi()));
     smallIcon_.reset(ApplicationIcon(SM_CXSMICON, SM_CYSMICON, Dpi()));
-    ::SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    ::SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 }
 
 void TForm::ChangeScale(int dpi) {
@@ -106,9 +106,9 @@ void TForm::Restyle() {
     DWORD style = 0, exStyle = 0;
     WindowStyles(style, exStyle);
     const DWORD kept = WS_VISIBLE | WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE;
-    const DWORD current = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
-    ::SetWindowLongA(window, GWL_STYLE, static_cast<LONG>(style | (current & kept)));
-    ::SetWindowLongA(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
+    const DWORD current = static_cast<DWORD>(::GetWindowLongW(window, GWL_STYLE));
+    ::SetWindowLongW(window, GWL_STYLE, static_cast<LONG>(style | (current & kept)));
+    ::SetWindowLongW(window, GWL_EXSTYLE, static_cast<LONG>(exStyle));
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shared/DisplayScale.h"
+#include "shared/Utf16.h"
 
 COLORREF ColorToRGB(TColor color) {
     if (color & 0x80000000u) return ::GetSysColor(static_cast<int>(color & 0xFF));
@@ -58,13 +59,13 @@ void TFont::Changed() {
 namespace {
 
 // The GDI fonts in use, by description; a font goes when the last TFont using it lets go.
-std::shared_ptr<GdiObject<HFONT>> SharedFont(const LOGFONTA& description) {
+std::shared_ptr<GdiObject<HFONT>> SharedFont(const LOGFONTW& description) {
     static std::map<std::string, std::weak_ptr<GdiObject<HFONT>>> fonts;
     const std::string key(reinterpret_cast<const char*>(&description), sizeof description);
     std::weak_ptr<GdiObject<HFONT>>& slot = fonts[key];
     std::shared_ptr<GdiObject<HFONT>> font = slot.lock();
     if (!font) {
-        font = std::make_shared<GdiObject<HFONT>>(::CreateFontIndirectA(&description));
+        font = std::make_shared<GdiObject<HFONT>>(::CreateFontIndirectW(&description));
         slot = font;
     }
     return font;
@@ -74,7 +75,7 @@ std::shared_ptr<GdiObject<HFONT>> SharedFont(const LOGFONTA& description) {
 
 HFONT TFont::Handle() const {
     if (!handle_) {
-        LOGFONTA description{};
+        LOGFONTW description{};
         description.lfHeight = Scale(height_, pixelsPerInch_);
         description.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
         description.lfItalic = (style_ & fsItalic) ? 1 : 0;
@@ -85,7 +86,7 @@ HFONT TFont::Handle() const {
         description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
         description.lfQuality = DEFAULT_QUALITY;
         description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-        lstrcpynA(description.lfFaceName, name_.c_str(), LF_FACESIZE);
+        Utf16FromUtf8(name_).copy(description.lfFaceName, LF_FACESIZE - 1);
         handle_ = SharedFont(description);
     }
     return handle_->get();
@@ -99,7 +100,8 @@ void TCanvas::FillRect(const RECT& rect, TColor color) {
 int TCanvas::TextWidth(const TFont& font, const std::string& text) const {
     ScopedSelect select(dc_, font.Handle());
     SIZE size{};
-    ::GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = Utf16FromUtf8(text);
+    ::GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size.cx;
 }
 

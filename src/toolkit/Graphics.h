@@ -107,6 +107,12 @@ enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsSt
 // height is the designed one, at 96 dpi; the GDI font has it scaled to PixelsPerInch. Fonts
 // of one description share one GDI font: a form sets the same font on each of its controls,
 // and making and realising a font is far dearer than the control that uses it.
+// The face of the controls that show data (titles, class names, paths): the one Windows maps for
+// dialogs, a TrueType face with the metrics of "MS Sans Serif" that Windows links to fonts of
+// other scripts. The program's own captions keep "MS Sans Serif", a bitmap font of Western
+// characters only.
+constexpr const char* kDataFontName = "MS Shell Dlg";
+
 class TFont {
 public:
     TFont() = default;

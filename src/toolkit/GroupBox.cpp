@@ -3,6 +3,8 @@
 // it is disabled.
 #include "toolkit/GroupBox.h"
 
+#include "shared/Utf16.h"
+
 void TGroupBox::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
     params.ExStyle |= WS_EX_CONTROLPARENT;
@@ -23,8 +25,8 @@ void TGroupBox::PaintWindow(HDC dc) {
     TWinControl::PaintWindow(dc);
     TCanvas canvas(dc);
     ScopedSelect font(dc, Font().Handle());
-    TEXTMETRICA metrics{};
-    ::GetTextMetricsA(dc, &metrics);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
     RECT client;
     ::GetClientRect(Handle(), &client);
     RECT frame{0, metrics.tmHeight / 2, client.right, client.bottom};
@@ -32,20 +34,21 @@ void TGroupBox::PaintWindow(HDC dc) {
     if (Caption().empty()) return;
 
     const UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP;
+    const std::wstring caption = Utf16FromUtf8(Caption());
     RECT text{8, 0, client.right - 8, metrics.tmHeight};
-    ::DrawTextA(dc, Caption().c_str(), -1, &text, format | DT_CALCRECT);
+    ::DrawTextW(dc, caption.c_str(), -1, &text, format | DT_CALCRECT);
     canvas.FillRect(text, Color());
     ::SetBkMode(dc, TRANSPARENT);
     if (Enabled()) {
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::DrawTextA(dc, Caption().c_str(), -1, &text, format);
+        ::DrawTextW(dc, caption.c_str(), -1, &text, format);
         return;
     }
     // Disabled: the engraved look of disabled text.
     RECT light = text;
     ::OffsetRect(&light, 1, 1);
     ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-    ::DrawTextA(dc, Caption().c_str(), -1, &light, format);
+    ::DrawTextW(dc, caption.c_str(), -1, &light, format);
     ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-    ::DrawTextA(dc, Caption().c_str(), -1, &text, format);
+    ::DrawTextW(dc, caption.c_str(), -1, &text, format);
 }

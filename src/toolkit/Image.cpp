@@ -9,9 +9,9 @@ SIZE IconSize(HICON icon) {
     if (!icon || !::GetIconInfo(icon, &info)) return {0, 0};
     GdiObject<HBITMAP> mask(info.hbmMask), colour(info.hbmColor);  // GetIconInfo hands both to us
     BITMAP bitmap{};
-    if (colour.get() && ::GetObjectA(colour.get(), sizeof bitmap, &bitmap)) return {bitmap.bmWidth, bitmap.bmHeight};
+    if (colour.get() && ::GetObjectW(colour.get(), sizeof bitmap, &bitmap)) return {bitmap.bmWidth, bitmap.bmHeight};
     // A monochrome icon keeps its AND and XOR masks one above the other in hbmMask.
-    if (mask.get() && ::GetObjectA(mask.get(), sizeof bitmap, &bitmap)) return {bitmap.bmWidth, bitmap.bmHeight / 2};
+    if (mask.get() && ::GetObjectW(mask.get(), sizeof bitmap, &bitmap)) return {bitmap.bmWidth, bitmap.bmHeight / 2};
     return {0, 0};
 }
 

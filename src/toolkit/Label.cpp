@@ -1,6 +1,7 @@
 // TLabel: measuring and drawing the caption with DrawText.
 #include "toolkit/Label.h"
 
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
@@ -57,18 +58,19 @@ void TLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) const {
     if (!showAccelChar_) flags |= DT_NOPREFIX;
     ScopedSelect font(dc, Font().Handle());
     ::SetBkMode(dc, TRANSPARENT);
-    const int length = static_cast<int>(text.size());
+    const std::wstring wide = Utf16FromUtf8(text);
+    const int length = static_cast<int>(wide.size());
     if (!Enabled()) {
         const int offset = Scaled(1);  // the embossed copy
         ::OffsetRect(&rect, offset, offset);
         ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
         ::OffsetRect(&rect, -offset, -offset);
         ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
     } else {
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::DrawTextA(dc, text.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
     }
 }
 

@@ -2,7 +2,10 @@
 // lines itself, because the system does so only on a resize and forgets it on WM_SETFONT.
 #include "toolkit/ListBox.h"
 
+#include <vector>
+
 #include "shared/DisplayScale.h"
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 namespace {
@@ -23,7 +26,7 @@ void TListBox::CreateParams(TCreateParams& params) {
 void TListBox::CreateWnd() {
     ApplyItemHeight();
     FillWindow();
-    ::SendMessageA(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+    ::SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
 }
 
 // The lines go in while the window's WS_VISIBLE bit is cleared, as WM_SETREDRAW would clear
@@ -33,29 +36,30 @@ void TListBox::CreateWnd() {
 void TListBox::FillWindow() {
     HWND window = WindowOf(*this);
     if (!window) return;
-    const LONG style = ::GetWindowLongA(window, GWL_STYLE);
-    if (style & WS_VISIBLE) ::SetWindowLongA(window, GWL_STYLE, style & ~WS_VISIBLE);
-    ::SendMessageA(window, LB_RESETCONTENT, 0, 0);
+    const LONG style = ::GetWindowLongW(window, GWL_STYLE);
+    if (style & WS_VISIBLE) ::SetWindowLongW(window, GWL_STYLE, style & ~WS_VISIBLE);
+    ::SendMessageW(window, LB_RESETCONTENT, 0, 0);
+    std::vector<std::wstring> lines;
+    lines.reserve(items_.size());
     size_t bytes = 0;
-    for (const std::string& text : items_) bytes += text.size() + 1;
-    ::SendMessageA(window, LB_INITSTORAGE, items_.size(), static_cast<LPARAM>(bytes));
-    for (const std::string& text : items_)
-        ::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    for (const std::string& text : items_) bytes += (lines.emplace_back(Utf16FromUtf8(text)).size() + 1) * sizeof(wchar_t);
+    ::SendMessageW(window, LB_INITSTORAGE, items_.size(), static_cast<LPARAM>(bytes));
+    for (const std::wstring& line : lines) ::SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     if (!(style & WS_VISIBLE)) return;  // a hidden list is drawn whole when it shows
-    ::SetWindowLongA(window, GWL_STYLE, ::GetWindowLongA(window, GWL_STYLE) | WS_VISIBLE);
+    ::SetWindowLongW(window, GWL_STYLE, ::GetWindowLongW(window, GWL_STYLE) | WS_VISIBLE);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void TListBox::Clear() {
     items_.clear();
     itemIndex_ = -1;
-    if (HWND window = WindowOf(*this)) ::SendMessageA(window, LB_RESETCONTENT, 0, 0);
+    if (HWND window = WindowOf(*this)) ::SendMessageW(window, LB_RESETCONTENT, 0, 0);
 }
 
 void TListBox::Add(const std::string& text) {
     items_.push_back(text);
     if (HWND window = WindowOf(*this))
-        ::SendMessageA(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items_.back().c_str()));
+        ::SendMessageW(window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf16FromUtf8(items_.back()).c_str()));
 }
 
 void TListBox::SetItems(const TStringList& items) {
@@ -79,14 +83,14 @@ const std::string& TListBox::Strings(int index) const {
 int TListBox::ItemIndex() const {
     HWND window = WindowOf(*this);
     if (!window) return itemIndex_;
-    const LRESULT selected = ::SendMessageA(window, LB_GETCURSEL, 0, 0);
+    const LRESULT selected = ::SendMessageW(window, LB_GETCURSEL, 0, 0);
     return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
 void TListBox::SetItemIndex(int index) {
     if (index < 0 || index >= Count()) index = -1;
     itemIndex_ = index;
-    if (HWND window = WindowOf(*this)) ::SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    if (HWND window = WindowOf(*this)) ::SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void TListBox::SetItemHeight(int height) {
@@ -108,7 +112,7 @@ void TListBox::ApplyItemHeight() {
     HWND window = WindowOf(*this);
     if (!window) return;
     const int itemHeight = Scaled(itemHeight_);
-    ::SendMessageA(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight, 0));
+    ::SendMessageW(window, LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight, 0));
     RECT outer, client;
     ::GetWindowRect(window, &outer);
     ::GetClientRect(window, &client);
@@ -132,7 +136,7 @@ POINT TListBox::ContextMenuPoint() {
     RECT item;
     const int selected = ItemIndex();
     if (selected >= 0 &&
-        ::SendMessageA(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
+        ::SendMessageW(Handle(), LB_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
         RECT client;
         ::GetClientRect(Handle(), &client);
         if (item.top >= client.top && item.bottom <= client.bottom) return {item.left + 8, item.bottom};

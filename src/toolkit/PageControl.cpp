@@ -6,15 +6,17 @@
 
 #include <algorithm>
 
+#include "shared/Utf16.h"
 #include "toolkit/Application.h"
 
 namespace {
 
 void InsertTabItem(HWND tabs, int index, const std::string& text) {
-    TCITEMA item{};
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(text.c_str());
-    ::SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    std::wstring wide = Utf16FromUtf8(text);
+    item.pszText = wide.data();
+    ::SendMessageW(tabs, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 }  // namespace
@@ -36,7 +38,7 @@ int TPageControl::IndexOfPage(const TTabSheet* page) const {
 
 void TPageControl::CreateParams(TCreateParams& params) {
     TWinControl::CreateParams(params);
-    params.ClassName = WC_TABCONTROLA;
+    params.ClassName = "SysTabControl32";  // WC_TABCONTROL
     params.Style |= TCS_TABS | TCS_SINGLELINE | TCS_FOCUSONBUTTONDOWN;
     params.ExStyle |= WS_EX_CONTROLPARENT;
 }
@@ -45,7 +47,7 @@ void TPageControl::CreateWnd() {
     TWinControl::CreateWnd();
     for (size_t index = 0; index < pages_.size(); ++index)
         InsertTabItem(Handle(), static_cast<int>(index), pages_[index]->Caption());
-    ::SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+    ::SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
     AlignControls();  // the display area depends on the tabs
 }
 
@@ -53,7 +55,7 @@ void TPageControl::AlignControls() {
     if (!HandleAllocated()) return;
     RECT display;
     ::GetClientRect(Handle(), &display);
-    ::SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    ::SendMessageW(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     for (TTabSheet* page : pages_)
         page->SetBounds(display.left, display.top, display.right - display.left, display.bottom - display.top);
 }
@@ -74,7 +76,7 @@ void TPageControl::RemovePage(TTabSheet* page) {
     const int index = IndexOfPage(page);
     if (index < 0) return;
     pages_.erase(pages_.begin() + index);
-    if (HandleAllocated()) ::SendMessageA(Handle(), TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    if (HandleAllocated()) ::SendMessageW(Handle(), TCM_DELETEITEM, static_cast<WPARAM>(index), 0);
     if (activePage_ == page) {
         activePage_ = nullptr;
         if (!pages_.empty()) SetActivePage(pages_[std::min<size_t>(static_cast<size_t>(index), pages_.size() - 1)]);
@@ -84,10 +86,11 @@ void TPageControl::RemovePage(TTabSheet* page) {
 void TPageControl::UpdateTab(TTabSheet* page) {
     const int index = IndexOfPage(page);
     if (index < 0 || !HandleAllocated()) return;
-    TCITEMA item{};
+    TCITEMW item{};
     item.mask = TCIF_TEXT;
-    item.pszText = const_cast<char*>(page->Caption().c_str());
-    ::SendMessageA(Handle(), TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    std::wstring wide = Utf16FromUtf8(page->Caption());
+    item.pszText = wide.data();
+    ::SendMessageW(Handle(), TCM_SETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     AlignControls();
 }
 
@@ -95,7 +98,7 @@ void TPageControl::SetActivePage(TTabSheet* page) {
     if (page == activePage_ || (page && page->pageControl_ != this)) return;
     TTabSheet* previous = activePage_;
     activePage_ = page;
-    if (HandleAllocated()) ::SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
+    if (HandleAllocated()) ::SendMessageW(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(ActivePageIndex()), 0);
     // The focus must not stay behind on a page that goes out of sight.
     HWND focus = ::GetFocus();
     const bool focusLeaves = previous && previous->HandleAllocated() && focus && ::IsChild(previous->Handle(), focus);
@@ -124,7 +127,7 @@ void TPageControl::Change() {
 
 LRESULT TPageControl::NotifyReflect(NMHDR* header) {
     if (header->code == TCN_SELCHANGE) {
-        const int index = static_cast<int>(::SendMessageA(Handle(), TCM_GETCURSEL, 0, 0));
+        const int index = static_cast<int>(::SendMessageW(Handle(), TCM_GETCURSEL, 0, 0));
         if (index >= 0 && index < PageCount()) {
             SetActivePage(pages_[static_cast<size_t>(index)]);
             Change();
@@ -139,7 +142,7 @@ bool TPageControl::OwnsKeysOf(HWND window) {
     for (HWND inside = window; inside; inside = ::GetAncestor(inside, GA_PARENT)) {
         if (auto* pageControl = dynamic_cast<TPageControl*>(TWinControl::FromHandle(inside)))
             return pageControl == this;
-        if (!(::GetWindowLongA(inside, GWL_STYLE) & WS_CHILD)) break;
+        if (!(::GetWindowLongW(inside, GWL_STYLE) & WS_CHILD)) break;
     }
     return window == ::GetAncestor(Handle(), GA_ROOT);
 }

@@ -2,6 +2,7 @@
 // the optional client edge; caption centred on one line; windowless children on top.
 #include "toolkit/Panel.h"
 
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 namespace {
@@ -52,8 +53,8 @@ void TPanel::SetBorderStyle(TBorderStyle style) {
     borderStyle_ = style;
     if (!HandleAllocated()) return;
     HWND window = Handle();
-    const LONG exStyle = ::GetWindowLongA(window, GWL_EXSTYLE);
-    ::SetWindowLongA(window, GWL_EXSTYLE,
+    const LONG exStyle = ::GetWindowLongW(window, GWL_EXSTYLE);
+    ::SetWindowLongW(window, GWL_EXSTYLE,
                      style == bsSingle ? (exStyle | WS_EX_CLIENTEDGE) : (exStyle & ~WS_EX_CLIENTEDGE));
     ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -70,7 +71,8 @@ void TPanel::PaintWindow(HDC dc) {
         ScopedSelect font(dc, Font().Handle());
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::DrawTextA(dc, Caption().c_str(), static_cast<int>(Caption().size()), &rect,
+        const std::wstring caption = Utf16FromUtf8(Caption());
+        ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &rect,
                     DT_EXPANDTABS | DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     }
     PaintControls(dc);

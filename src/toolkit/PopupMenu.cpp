@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "shared/Utf16.h"
+
 namespace {
 
 // Owns a menu handle for the duration of one showing.
@@ -33,8 +35,8 @@ void TPopupMenu::Popup(int x, int y) {
     MenuHandle menu;
     if (!menu.get()) return;
     for (size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i]->Caption == "-") ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-        else ::AppendMenuA(menu.get(), MF_STRING, i + 1, items_[i]->Caption.c_str());
+        if (items_[i]->Caption == "-") ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else ::AppendMenuW(menu.get(), MF_STRING, i + 1, Utf16FromUtf8(items_[i]->Caption).c_str());
     }
     HWND owner = ::GetActiveWindow();
     if (!owner) owner = ::GetForegroundWindow();

@@ -4,7 +4,7 @@
 
 #include <windowsx.h>
 
-#include "shared/Windows1252.h"
+#include "shared/Utf16.h"
 #include "toolkit/Application.h"
 
 namespace {
@@ -19,7 +19,7 @@ TScreenPicker::~TScreenPicker() { EndDrag(); }
 void TScreenPicker::StartDrag() {
     dragging_ = true;
     ::SetCapture(Handle());
-    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
+    ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
     if (::Application)
         escapeFilter_ = ::Application->AddMessageFilter([this](MSG& message) {
             if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE) return false;
@@ -35,7 +35,7 @@ bool TScreenPicker::EndDrag() {
     if (::Application && escapeFilter_) ::Application->RemoveMessageFilter(escapeFilter_);
     escapeFilter_ = 0;
     if (HandleAllocated() && ::GetCapture() == Handle()) ::ReleaseCapture();
-    ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
+    ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
     if (HandleAllocated()) Repaint();
     return true;
 }
@@ -59,7 +59,7 @@ LRESULT TScreenPicker::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         if (!dragging_) break;
-        ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
+        ::SetCursor(::LoadCursorW(nullptr, IDC_CROSS));
         if (OnTrack) OnTrack(this, ScreenPoint(lParam));
         return 0;
     case WM_LBUTTONUP:
@@ -108,7 +108,7 @@ void TScreenPicker::PaintWindow(HDC dc) {
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ColorToRGB(Font().Color()));
     RECT text{size + Scaled(kCaptionGap), 0, client.right, client.bottom};
-    const std::u16string caption = Utf16From1252(Caption());
-    ::DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()), &text,
+    const std::wstring caption = Utf16FromUtf8(Caption());
+    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "shared/Utf16.h"
 #include "toolkit/LayoutValues.h"
 
 // The toolkit's own class: every window of it goes to StaticWndProc from its first message.
@@ -13,14 +14,15 @@
 void TWinControl::RegisterWindowClass() {
     static bool registered = false;
     if (registered) return;
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = &StaticWndProc;
-    windowClass.hInstance = ::GetModuleHandleA(nullptr);
-    windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kWindowClass;
-    if (!::RegisterClassExA(&windowClass)) {
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    const std::wstring className = Utf16FromUtf8(kWindowClass);
+    windowClass.lpszClassName = className.c_str();
+    if (!::RegisterClassExW(&windowClass)) {
         const DWORD error = ::GetLastError();
         if (error != ERROR_CLASS_ALREADY_EXISTS)
             throw std::runtime_error("Cannot register the window class \"" + std::string(kWindowClass) + "\" (error " +
@@ -101,8 +103,8 @@ void TWinControl::CreateHandle() {
     }
     // An own-class window is bound to this object by WM_NCCREATE, from the creation parameter.
     creating_ = true;
-    HWND window = ::CreateWindowExA(params.ExStyle, className, params.Caption.c_str(), params.Style, params.X, params.Y,
-                                    params.Width, params.Height, parentWindow, nullptr, ::GetModuleHandleA(nullptr),
+    HWND window = ::CreateWindowExW(params.ExStyle, Utf16FromUtf8(className).c_str(), Utf16FromUtf8(params.Caption).c_str(), params.Style, params.X, params.Y,
+                                    params.Width, params.Height, parentWindow, nullptr, ::GetModuleHandleW(nullptr),
                                     ownClass_ ? this : nullptr);
     creating_ = false;
     if (!window) {
@@ -114,9 +116,9 @@ void TWinControl::CreateHandle() {
     if (!ownClass_) {  // a system class: subclassed now that it exists
         Attach(window);
         defaultProc_ = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
+            ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StaticWndProc)));
     }
-    ::SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
     AlignControls();
     // A new window goes to the bottom of its siblings, so making them in tab order stacks
     // them in tab order; a window made later among existing siblings needs rearranging.
@@ -147,7 +149,7 @@ void TWinControl::SetParent(TWinControl* parent) {
     if (handle_) {
         if (parent && parent->Handle()) {
             ::SetParent(handle_, parent->Handle());
-        } else if (::GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) {
+        } else if (::GetWindowLongW(handle_, GWL_STYLE) & WS_CHILD) {
             DestroyHandle();
         }
     } else if (parent && parent->HandleAllocated()) {
@@ -244,8 +246,8 @@ bool TWinControl::SetProperty(const std::string& name, const std::string& value)
     if (name != "TabStop") return TControl::SetProperty(name, value);
     TabStop = BoolFromText(value);
     if (handle_) {
-        const LONG style = ::GetWindowLongA(handle_, GWL_STYLE);
-        ::SetWindowLongA(handle_, GWL_STYLE, TabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+        const LONG style = ::GetWindowLongW(handle_, GWL_STYLE);
+        ::SetWindowLongW(handle_, GWL_STYLE, TabStop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
     return true;
 }
@@ -274,11 +276,11 @@ void TWinControl::EnabledChanged() {
 }
 
 void TWinControl::TextChanged() {
-    if (handle_) ::SetWindowTextA(handle_, Caption().c_str());
+    if (handle_) ::SetWindowTextW(handle_, Utf16FromUtf8(Caption()).c_str());
 }
 
 void TWinControl::FontChanged() {
-    if (handle_) ::SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    if (handle_) ::SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
     for (TControl* child : controls_)
         if (child->ParentFont()) child->FontChanged();
 }

@@ -57,10 +57,10 @@ TShiftState CurrentShiftState() {
 LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     TWinControl* control = FromHandle(window);
     if (!control && message == WM_NCCREATE) {
-        control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (control) control->Attach(window);
     }
-    if (!control) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (!control) return ::DefWindowProcW(window, message, wParam, lParam);
     try {
         return control->WndProc(message, wParam, lParam);
     } catch (...) {
@@ -96,8 +96,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (defaultProc_) return ::CallWindowProcA(defaultProc_, handle_, message, wParam, lParam);
-    return ::DefWindowProcA(handle_, message, wParam, lParam);
+    if (defaultProc_) return ::CallWindowProcW(defaultProc_, handle_, message, wParam, lParam);
+    return ::DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 LRESULT TWinControl::OnCommand(WPARAM wParam, LPARAM lParam) {

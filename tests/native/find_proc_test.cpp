@@ -67,7 +67,8 @@ TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAd
 // Full texts without NUL, pointer-wide values; the file is asked only when type or icon is
 // read, once each.
 TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTextsWithoutNul) {
-    const std::string path = "C:\\" + std::string(251, 'p') + "\\x.exe";  // 260 characters, no NUL
+    // As long as the entry's UTF-8 array: no NUL.
+    const std::string path = "C:\\" + std::string(sizeof platform::ProcessEntry{}.szExeFile - 9, 'p') + "\\x.exe";
     platform::ProcessEntry entry = System::Process(0xFFFFFFF0, path, 13);
     entry.th32DefaultHeapID = 0x1234567890ABCDEFull;
     entry.creationTime = 0x01D9ABCDEF012345ull;
@@ -89,13 +90,14 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
 
     // Modules: pointer-wide, icons by path, in name order without case; the list is the last
     // process asked for, whatever the process list does.
-    platform::ModuleEntry module = System::Module(9, std::string(256, 'm'), path);
+    const std::string name(sizeof platform::ModuleEntry{}.szModule, 'm');  // no NUL either
+    platform::ModuleEntry module = System::Module(9, name, path);
     module.modBaseAddr = 0x7FF812340000ull;
     module.hModule = 0x7FF812350000ull;
     system.modules[9] = {System::Module(9, "Z.DLL", "C:\\Z.DLL"), module};
     procList.ReadModuleList(9);
     procList.ReadProcessList();
-    EXPECT_EQ(procList.ModuleList().Strings(0) + procList.ModuleExePath(0), std::string(256, 'm') + path);
+    EXPECT_EQ(procList.ModuleList().Strings(0) + procList.ModuleExePath(0), name + path);
     EXPECT_EQ(std::tuple(procList.ModuleBaseAddr(0), procList.ModuleHandle(0), procList.ModuleIcon(0), procList.ModuleIcon(1)),
               std::tuple(0x7FF812340000ull, 0x7FF812350000ull, platform::IconHandle{0x1A2B3}, platform::IconHandle{0}));
     EXPECT_THROW(procList.ModuleHandle(-1), EStringListError);  // outside the lists

@@ -43,18 +43,6 @@ protected:
     TWinList list{nullptr, desktop, processes};
 };
 
-TEST_F(WinListTest, VisibilityFilterAndUntitledWindows) {
-    desktop.Add(0x10, "shown");
-    desktop.Add(0x20, "hidden").visible = false;
-    desktop.Add(0x30, "");
-    desktop.Add(0x40, "").visible = false;
-    const std::tuple<TFind_ID, bool, Handles> cases[] = {
-        {id_All, false, {0x10, 0x20}}, {id_VisOnly, false, {0x10}}, {id_InvisOnly, false, {0x20}},
-        {id_InvisOnly, true, {0x20, 0x40}}, {id_All, true, {0x10, 0x20, 0x30, 0x40}}};
-    for (const auto& [what, emptyNames, listed] : cases) EXPECT_EQ(Scan(what, false, emptyNames), listed);
-    EXPECT_EQ(list.WindowList().Strings(2), "");
-}
-
 TEST_F(WinListTest, TaskBarRuleTakesUnownedWindowsWhosePopupStyleOrLastActivePopupPasses) {
     desktop.Add(0x10, "overlapped", kDisabled);
     desktop.Add(0x11, "owned").owner = 0x10;

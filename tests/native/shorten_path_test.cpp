@@ -49,6 +49,9 @@ TEST(ShortenPath, DirectoriesGiveWayOneAtATimeThenTheDriveThenTheEllipsis) {
         {"C:\\.AB\\BAR.EXE", "C:\\...\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
         {"C:\\.A\\B\\BAR.EXE", "C:\\...\\B\\BAR.EXE", "C:\\...\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
         {"..\\..\\BAR.EXE", "...\\..\\BAR.EXE", "...\\BAR.EXE", "BAR.EXE"},
+        // Directories and names in any script give way whole, the ellipsis included.
+        {"C:\\Алексей\\東京😀\\прог.exe", "C:\\...\\東京😀\\прог.exe", "C:\\...\\прог.exe", "...\\прог.exe", "прог.exe"},
+        {"C:\\.東\\é\\x", "C:\\...\\é\\x", "C:\\...\\x", "...\\x", "x"},
     };
     for (const Steps& steps : cases) {
         EXPECT_EQ(AllSteps(steps[0]), steps);

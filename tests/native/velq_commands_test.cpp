@@ -81,6 +81,8 @@ TEST(Velq, HelpUsageErrorsAndFailuresGiveTheirStatusAndWhereTheyPrint) {
         {{"window", "zz"}, 2}, {{"modules", "-5"}, 2}, {{"kill", "12", "--timeout", "5s"}, 2},
         {{"kill", "12", "--timeout", "4294967295"}, 2}, {{"processes", "12"}, 2}, {{"window", "--at", "1,2x"}, 2},
         {{"window", "0x1", "--at", "1,2"}, 2}, {{"front"}, 2}, {{"close", "0x1", "--timeout", "1s"}, 2},
+        // Numbers and options are ASCII: fullwidth digits and dashes are no look-alikes.
+        {{"kill", "１２", "--yes"}, 2}, {{"windows", "－－format", "json"}, 2}, {{"window", "0x１A"}, 2},
         {{"window", "0x1"}, 1}, {{"modules", "28"}, 1}, {{"modules", "24"}, 1},  // no such window, process; no modules
         {{"window", "--at", "-5,5"}, 1}, {{"front", "0x1"}, 1}, {{"close", "0x1"}, 1},  // no window there, no such
     };

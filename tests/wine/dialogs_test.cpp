@@ -19,7 +19,7 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
     form.SetBounds(60, 60, 300, 200);
     form.Show();
     ::SetForegroundWindow(form.Handle());
-    const std::string text = "Process: --> Editor\n\r\n\rTerminateProcess kann das System \n\rf\xFChren. Sicher?";
+    const std::string text = "Process: --> Editor\n\r\n\rTerminateProcess kann das System \n\rführen. Sicher?";
     const struct {
         TMsgDlgType type;
         const char* answer;
@@ -57,12 +57,15 @@ TEST(Dialogs, EachKindShowsItsCaptionButtonsAndTextOnlyYesConfirmsAndTimersTickM
     EXPECT_EQ(allTicks, 0);
 }
 
-// Every byte of a message shows as the character that the system's code page 1252 makes of it.
-TEST(Dialogs, EachByteOfTheTextShowsAsTheCharacterOfCodePage1252) {
+// Every character of a message, from each length of UTF-8 sequence, shows as the system's own
+// UTF-8 conversion makes it.
+TEST(Dialogs, EachCharacterOfTheTextShowsAsTheSystemConvertsIt) {
     std::string text;
-    for (int byte = 1; byte < 256; ++byte) text += static_cast<char>(byte == '\r' || byte == '\n' ? ' ' : byte);
+    for (int byte = 1; byte < 128; ++byte) text += static_cast<char>(byte == '\r' || byte == '\n' ? ' ' : byte);
+    text += "\u00E9\u00FC\u20AC\u0416\u6771\uFFFD\U0001F600\U00010348";
     std::wstring wide(text.size(), L'\0');
-    ::MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(), static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                               wide.data(), static_cast<int>(wide.size()))));
     EXPECT_EQ(DialogDisplayText(text), wide);
 }
 

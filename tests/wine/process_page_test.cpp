@@ -8,6 +8,8 @@
 #include <fstream>
 #include <tuple>
 
+#include <utility>
+
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
@@ -21,7 +23,7 @@ namespace {
 
 const std::string kAlphaPath = "C:\\Program Files\\A Long Vendor Name\\A Longer Product Name\\Bin\\Alpha.exe";
 const std::string kKernPath = "C:\\WINDOWS\\SYSTEM32\\KERN.DLL";
-const HICON kShownIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+const HICON kShownIcon = ::LoadIconW(nullptr, IDI_APPLICATION);
 const std::string kNo = "&No", kYes = "&Yes";
 
 // Three processes, snapshot out of order; Alpha.exe has two modules, beta.exe none; no
@@ -99,7 +101,7 @@ protected:
         return {confirmed, errorShown};
     }
     std::string Fitted(const std::string& path) const {
-        return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(page->Font(), text); }, 217);
+        return ShortenPath(path, [this](const std::string& text) { return TextWidthOnScreen(std::as_const(*page->Label13).Font(), text); }, 217);
     }
 
     TApplication application;
@@ -126,11 +128,11 @@ TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModuleAndN
               (Lines{"2 module(s) found", "ModuleID: 00000000", "hModule: 00400000"}));
     // Ctrl+C in either list: the entry and its lines as shown, the path whole though shown shortened.
     PressWithCtrl(application, page.ListBox2->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT),
+    EXPECT_EQ(ClipboardText(),
               "Alpha.exe\r\n" + Copied(Captions({page.Label14, page.Label15, page.Label22, page.Label16, page.Label17,
                                                   page.Label19, page.Label20, page.Label23})) + kAlphaPath + "\r\n");
     PressWithCtrl(application, page.ListBox1->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT),
+    EXPECT_EQ(ClipboardText(),
               "Alpha.exe\r\n" + Copied(Captions({page.Label5, page.Label6, page.Label18, page.Label7, page.Label8, page.Label9,
                                                   page.Label10, page.Label11, page.Label12})) + kAlphaPath + "\r\n");
 
@@ -267,6 +269,26 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
     }
 }
 
+// A program named in Cyrillic and CJK shows as at a plain path: listed, shown and copied exactly,
+// with the same executable type and an icon. CTest runs this again under code page 1251.
+TEST_F(ProcessPage, AProgramNamedInAnyScriptShowsAsAtAPlainPath) {
+    const UnicodeProgram program;
+    TFormQorns& page = Open();
+    const int line = LineOf(*page.ListBox1, "прог.exe");
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(ShownLine(*page.ListBox1, line), "прог.exe");
+    ClickLine(*page.ListBox1, line);
+    EXPECT_EQ(page.Label13->Caption(), Fitted(program.path));
+    const std::string plain = BesideThisProgram("titled_window.exe");
+    const std::uint32_t plainType = platform::Win32Platform::Instance().ExeType(plain.c_str());
+    EXPECT_EQ(std::pair(page.ProcList1->ProcessExeType(line), plainType != 0), std::pair(ExeTypeToText(plainType), true));
+    EXPECT_TRUE(page.ProcList1->ProcessIcon(line) != 0 && platform::Win32Platform::Instance().FileIcon(plain.c_str()) != 0);
+    PressWithCtrl(application, page.ListBox1->Handle(), 'C');
+    EXPECT_TRUE(ClipboardText().starts_with("прог.exe\r\n") && ClipboardText().ends_with(program.path + "\r\n"));
+    ClickLine(*page.ListBox2, LineOf(*page.ListBox2, "прог.exe"));
+    EXPECT_EQ(page.Label21->Caption(), Fitted(program.path));
+}
+
 // The platform's corrections of what the system reports, on the real system: this program's
 // base priority in each class it can take, and the executable types of files the test provides.
 TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindowsGivesThem) {
@@ -294,6 +316,8 @@ TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindows
     EXPECT_EQ(ExeTypeToText(system.ExeType(text.c_str())), "");
     EXPECT_EQ(ExeTypeToText(system.ExeType(BesideThisProgram("no such file.exe").c_str())), "");
     for (const std::string& file : {dos, text}) ::DeleteFileA(file.c_str());
+    const std::string upper = "C:\\ÉTÉ\\Я.EXE", lower = "c:\\été\\я.exe";  // names as the file system compares them
+    EXPECT_EQ(system.CompareOrdinalIgnoreCase(upper.data(), int(upper.size()), lower.data(), int(lower.size())), 0);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@
 #include "components/FindWin.h"
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
-#include "shared/Windows1252.h"
+#include "shared/Utf16.h"
 #include "shared/WindowStyles.h"
 #include "support/ChildProcess.h"
 #include "support/TestWindows.h"
@@ -39,8 +39,8 @@ std::string Contents(const std::string& path) {
 }
 
 // Runs velq.exe (beside Velqorns.exe) with typed as its input and its output and errors in
-// files beside the test; gives up after 30 seconds.
-VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
+// files beside the test, or on this program's console when given; gives up after 30 seconds.
+VelqRun Velq(const std::string& arguments, const std::string& typed = "", HANDLE console = nullptr) {
     const std::string files[3] = {BesideThisProgram("velq_in.txt"), BesideThisProgram("velq_out.txt"),
                                   BesideThisProgram("velq_err.txt")};
     std::ofstream(files[0], std::ios::binary) << typed;
@@ -49,16 +49,16 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
     for (int k = 0; k < 3; ++k)
         owned[k].reset(::CreateFileA(files[k].c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                      k == 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr), ::CloseHandle);
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = owned[0].get();
-    startup.hStdOutput = owned[1].get();
-    startup.hStdError = owned[2].get();
+    startup.hStdOutput = console ? console : owned[1].get();
+    startup.hStdError = console ? console : owned[2].get();
     PROCESS_INFORMATION process{};
-    std::string commandLine = "velq " + arguments;
-    if (!::CreateProcessA(BesideThisProgram("..\\velq.exe").c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                          CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+    std::wstring commandLine = Utf16FromUtf8("velq " + arguments);
+    if (!::CreateProcessW(Utf16FromUtf8(BesideThisProgram("..\\velq.exe")).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                          console ? 0 : CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         ADD_FAILURE() << "cannot start velq.exe";
         return {};
     }
@@ -70,7 +70,6 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "") {
 }
 
 std::string Address(std::uint64_t value) { return "0x" + Hex(value, 8); }
-json Text(const std::string& text) { return Utf8From1252(text); }
 
 // Picks the records compared by their process id (velq lists itself too); empty: all.
 using Keep = std::function<bool(const std::string& processId)>;
@@ -97,21 +96,23 @@ std::string ExpectRecords(const std::string& command, const json& expected, cons
 
 json WindowRecord(const TWinList& list, int i) {
     const platform::WindowRect& rect = list.GetRect(i);
-    return {{"handle", Address(list.GetHwnd(i))},         {"title", Text(list.WindowList().Strings(i))},
+    return {{"handle", Address(list.GetHwnd(i))},         {"title", list.WindowList().Strings(i)},
             {"processId", list.GetProcessId(i)},          {"threadId", list.GetThreadId(i)},
-            {"className", Text(list.GetClassName(i))},    {"ownerHandle", Address(list.GetHwndParent(i))},
-            {"ownerTitle", Text(list.GetParentName(i))},  {"style", Address(list.GetStyle(i))},
+            {"className", list.GetClassName(i)},          {"ownerHandle", Address(list.GetHwndParent(i))},
+            {"ownerTitle", list.GetParentName(i)},        {"style", Address(list.GetStyle(i))},
             {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", StyleNamesOf(list.GetStyle(i))},
-            {"exePath", Text(list.GetExeFile(i))},        {"exStyleNames", ExStyleNamesOf(list.GetExStyle(i))},
+            {"exePath", list.GetExeFile(i)},              {"exStyleNames", ExStyleNamesOf(list.GetExStyle(i))},
             {"left", rect.left}, {"top", rect.top}, {"right", rect.right}, {"bottom", rect.bottom}};
 }
 
 // A title with the characters that quoting and encoding must carry.
-const std::string kAwkwardTitle = "velq: Fish & Chips, \"M\xFCller\"";
+const std::string kAwkwardTitle = "velq: Fish & Chips, \"Müller\"";
 
-TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
+// Run twice by CTest, the second time under code page 1251: the records are the same.
+TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormatInAnyScript) {
     const Window awkward = MakeWindow(kAwkwardTitle.c_str());
     const Window untitled = MakeWindow("", WS_POPUP, awkward.get());  // invisible, owned, untitled
+    const UnicodeProgram program;
     platform::Win32Platform& system = platform::Win32Platform::Instance();
 
     // The defaults, as the page's: visible, titled, task-bar rule.
@@ -119,7 +120,12 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
     list.FindWindows();
     json expected = json::array();
     for (int i = 0; i < list.WindowList().Count(); ++i) expected.push_back(WindowRecord(list, i));
-    EXPECT_NE(ExpectRecords("windows", expected).find(Utf8From1252(kAwkwardTitle)), std::string::npos);
+    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const json& window) {
+        return window["title"] == kUnicodeTitle && window["exePath"] == program.path;
+    }));
+    const std::string table = ExpectRecords("windows", expected);
+    for (const std::string& text : {kAwkwardTitle, std::string(kUnicodeTitle), program.path})
+        EXPECT_NE(table.find(text), std::string::npos) << text;
 
     // Every filter off lists the untitled owned window; `window` finds any window by its handle
     // (the owner's title in its record).
@@ -135,24 +141,25 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormat) {
 }
 
 json ProcessRecord(const TProcList& list, int i) {
-    return {{"name", Text(list.ProcessList().Strings(i))},    {"processId", list.ProcessID(i)},
+    return {{"name", list.ProcessList().Strings(i)},    {"processId", list.ProcessID(i)},
             {"parentId", list.ProcessParentID(i)},            {"threads", list.ProcessCntThreads(i)},
             {"usage", list.ProcessCntUsage(i)},               {"heapId", list.ProcessDefaultHeapID(i)},
             {"moduleId", list.ProcessModuleID(i)},            {"flags", list.ProcessFlags(i)},
-            {"priority", list.ProcessPriClassBase(i)},        {"priorityText", Text(list.ProcessPriorityText(i))},
-            {"exeType", Text(list.ProcessExeType(i))},        {"path", Text(list.ProcessExeFile(i))}};
+            {"priority", list.ProcessPriClassBase(i)},        {"priorityText", list.ProcessPriorityText(i)},
+            {"exeType", list.ProcessExeType(i)},        {"path", list.ProcessExeFile(i)}};
 }
 
 json ModuleRecord(const TProcList& list, int j) {
-    return {{"name", Text(list.ModuleList().Strings(j))},      {"moduleId", list.ModuleID(j)},
+    return {{"name", list.ModuleList().Strings(j)},      {"moduleId", list.ModuleID(j)},
             {"processId", list.ModuleProcessID(j)},            {"globalUsage", list.ModuleGlblCntUsage(j)},
             {"processUsage", list.ModuleProcCntUsage(j)},      {"baseSize", list.ModuleBaseSize(j)},
             {"handle", Address(list.ModuleHandle(j))},         {"baseAddress", Address(list.ModuleBaseAddr(j))},
-            {"path", Text(list.ModuleExePath(j))}};
+            {"path", list.ModuleExePath(j)}};
 }
 
 TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
     ChildProcess first, second;  // two processes of one name: one line each
+    const UnicodeProgram program;
     ASSERT_TRUE(first.Started() && second.Started());
     TProcList list(nullptr, platform::Win32Platform::Instance());
     list.ReadProcessList();
@@ -161,9 +168,12 @@ TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
     // Each run of velq also lists itself and its console host: this test's own processes are
     // compared, every field, in their order.
     const std::set<std::string> ours = {std::to_string(first.Id()), std::to_string(second.Id()),
-                                        std::to_string(::GetCurrentProcessId())};
+                                        std::to_string(::GetCurrentProcessId()), std::to_string(program.process->Id())};
     const Keep keep = [&](const std::string& id) { return ours.count(id) > 0; };
-    EXPECT_EQ(Kept(processes, keep).size(), 3u);
+    const json kept = Kept(processes, keep);
+    EXPECT_EQ(kept.size(), 4u);
+    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
+                            [&](const json& p) { return p["name"] == "прог.exe" && p["path"] == program.path; }));
     ExpectRecords("processes", processes, keep);
 
     list.ReadModuleList(first.Id());
@@ -202,7 +212,7 @@ TEST(Velq, WindowAtAPointFrontAndCloseActOnAProgramsWindow) {
     ASSERT_TRUE(window);
     ::SetWindowPos(window, HWND_TOPMOST, 300, 200, 240, 120, SWP_NOACTIVATE);
     RECT child{};
-    ::GetWindowRect(::FindWindowExA(window, nullptr, "BUTTON", nullptr), &child);
+    ::GetWindowRect(::FindWindowExW(window, nullptr, L"BUTTON", nullptr), &child);
     const std::string handle = Address(platform::FromHwnd(window)), at = "--at " + std::to_string(child.left + 5) +
                                                                          "," + std::to_string(child.top + 5);
     const json found = json::parse(Velq("window " + at + " --format json").output);
@@ -221,6 +231,47 @@ TEST(Velq, WindowAtAPointFrontAndCloseActOnAProgramsWindow) {
         const VelqRun run = Velq(arguments);
         EXPECT_EQ(std::pair(run.status, run.output), std::pair(DWORD{1}, std::string())) << arguments;
     }
+}
+
+// On a console velq writes through the wide console functions: every character shows, and the
+// columns line up by the cells the console gives them, two for an East Asian wide character.
+TEST(Velq, OnAConsoleEveryCharacterShowsAndColumnsLineUpByCells) {
+    const UnicodeProgram program;
+    const std::wstring title = Utf16FromUtf8(kUnicodeTitle), path = Utf16FromUtf8(program.path);
+    const HANDLE saved[] = {::GetStdHandle(STD_INPUT_HANDLE), ::GetStdHandle(STD_OUTPUT_HANDLE), ::GetStdHandle(STD_ERROR_HANDLE)};
+    ::FreeConsole();
+    ASSERT_TRUE(::AllocConsole());
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const HANDLE screen = ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                        OPEN_EXISTING, 0, nullptr);
+    ::SetConsoleScreenBufferSize(screen, {400, 200});
+    EXPECT_EQ(Velq("windows", "", screen).status, 0u);
+    // A wide character's second cell may read as blank: texts are found without spaces, and cells
+    // are counted by writing a row's text to the console again.
+    const auto bare = [](std::wstring text) { return std::erase(text, L' '), text; };
+    std::wstring header, line;
+    for (SHORT y = 0; y < 200; ++y) {
+        std::wstring row(400, L' ');
+        DWORD read = 0;
+        ::ReadConsoleOutputCharacterW(screen, row.data(), 400, {0, y}, &read);
+        if (row.starts_with(L"handle")) header = row;
+        if (bare(row).find(bare(title)) != row.npos && bare(row).find(bare(path)) != row.npos) line = row;
+    }
+    const auto cells = [screen](const std::wstring& text) {
+        CONSOLE_SCREEN_BUFFER_INFO before{}, after{};
+        DWORD written = 0;
+        ::WriteConsoleW(screen, L"\r\n", 2, &written, nullptr), ::GetConsoleScreenBufferInfo(screen, &before);
+        ::WriteConsoleW(screen, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return ::GetConsoleScreenBufferInfo(screen, &after), after.dwCursorPosition.X - before.dwCursorPosition.X;
+    };
+    // The process id ends in the cell where its heading ends.
+    const std::wstring id = L" " + std::to_wstring(program.process->Id()) + L" ";
+    EXPECT_FALSE(header.empty() || line.empty());
+    EXPECT_EQ(cells(line.substr(0, line.find(id, 12) + id.size() - 1)), cells(header.substr(0, header.find(L"processId") + 9)))
+        << Utf8FromUtf16(header) << "\n" << Utf8FromUtf16(line);
+    ::CloseHandle(screen);
+    ::FreeConsole();
+    for (DWORD k = 0; k < 3; ++k) ::SetStdHandle(STD_INPUT_HANDLE - k, saved[k]);
 }
 
 TEST(Velq, IsOneExeOfAtMostOneAndAHalfMegabytes) {

@@ -13,7 +13,6 @@
 #include "pages/FListWin.h"
 #include "platform/Win32Platform.h"
 #include "shared/NumberFormat.h"
-#include "shared/Windows1252.h"
 #include "support/ChildProcess.h"
 #include "support/DialogAnswerer.h"
 #include "support/TestWindows.h"
@@ -24,7 +23,7 @@ namespace {
 using namespace platform;
 
 // Too wide for the path line: shown shortened, copied whole; its "&" shown as it is.
-const std::string kLongPath = "C:\\Program Files\\Tom & J\xE9rry\\A Longer Product Name\\With A Folder For Each Version"
+const std::string kLongPath = "C:\\Program Files\\Tom & Jérry\\A Longer Product Name\\With A Folder For Each Version"
                               "\\And Another For Each Language\\Bin\\np&x.exe";
 
 // The real platform, with a scan counter, this program run from kLongPath; and processes that
@@ -58,7 +57,7 @@ HWND TitledWindow(const std::string& title) { return WaitForWindow("VelqornsTitl
 std::string Warning(const std::string& title) {
     return "Process: --> " + title +
            "\n\r\n\rTerminateProcess kann das System in einen instabilen Zustand \n\r"
-           "f\xFChren. Sie sollten dies nur tun, wenn Sie sich v\xF6llig sicher\n\rsind! Sind Sie sicher?";
+           "führen. Sie sollten dies nur tun, wenn Sie sich völlig sicher\n\rsind! Sind Sie sicher?";
 }
 
 class WindowPage : public ::testing::Test {
@@ -210,7 +209,7 @@ TEST_F(WindowPage, ButtonsAndBoxesChooseTheWindowsListedAndLinesAreNeverPairedWi
 }
 
 TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesThem) {
-    const std::string title = "Velqorns page: Fish & Chips, \"M\xFCller\"";
+    const std::string title = "Velqorns page: Fish & Chips, \"Müller\"";
     const Window known = MakeWindow(title.c_str()), neighbour = MakeWindow("Velqorns page: neighbour");
     Embed();
     // Each style box against the system's mask: ticked by all its bits, not by one fewer (the
@@ -246,32 +245,29 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     const std::string copied = Copied({title, page->Label8->Caption(), page->Label1->Caption(), page->Label7->Caption(),
                                        page->Label5->Caption(), page->Label6->Caption(), page->Label2->Caption(), kLongPath});
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), copied);
-    EXPECT_TRUE(ClipboardText<std::u16string>(CF_UNICODETEXT) == Utf16From1252(copied));
+    EXPECT_EQ(ClipboardText(), copied);
     ASSERT_TRUE(SetClipboardText(host->Handle(), "before"));
     page->ListBox1->SetItemIndex(-1);  // without a selection nothing is copied
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
-    EXPECT_EQ(ClipboardText<std::string>(CF_TEXT), "before");
+    EXPECT_EQ(ClipboardText(), "before");
 
-    // Another program: its full path, and the icon of its file, the same handle after a rebuild.
-    char system[MAX_PATH] = {};
-    ::GetSystemDirectoryA(system, MAX_PATH);
-    const std::string editorPath = std::string(system) + "\\notepad.exe";
-    const ChildProcess editor(editorPath);
-    auto editorLine = [&] {
-        for (int i = 0; i < page->WinList1->WindowList().Count(); ++i)
-            if (page->WinList1->GetProcessId(i) == editor.Id()) return i;
-        return -1;
-    };
-    PumpUntil(application, [&] { return page->Refresh1Click(page), editorLine() >= 0; });
-    ClickLine(editorLine());
-    EXPECT_EQ(::lstrcmpiA(page->Label4->Caption().c_str(), editorPath.c_str()), 0) << page->Label4->Caption();
-    const IconHandle editorIcon = page->WinList1->GetIcon(editorLine());
-    EXPECT_NE(editorIcon, 0u);
-    EXPECT_EQ(page->Image1->Icon(), ToHicon(editorIcon));
+    // Another program, run from a folder and file named in Cyrillic and CJK, its title in them with
+    // an emoji and an accent: listed, shown and copied exactly, its full path and its file's icon,
+    // the same handle after a rebuild. CTest runs this again under code page 1251.
+    const UnicodeProgram program;
+    PumpUntil(application, [&] { return page->Refresh1Click(page), LineOf(kUnicodeTitle) >= 0; });
+    ClickLine(LineOf(kUnicodeTitle));
+    EXPECT_EQ(std::pair(ShownLine(*page->ListBox1, LineOf(kUnicodeTitle)), page->Label4->Caption()),
+              std::pair(std::string(kUnicodeTitle), program.path));
+    const IconHandle programIcon = page->WinList1->GetIcon(LineOf(kUnicodeTitle));
+    EXPECT_NE(programIcon, 0u);
+    EXPECT_EQ(page->Image1->Icon(), ToHicon(programIcon));
+    PressWithCtrl(application, page->ListBox1->Handle(), 'C');
+    EXPECT_TRUE(ClipboardText().starts_with(kUnicodeTitle + std::string("\r\n")) &&
+                ClipboardText().ends_with(program.path + "\r\n"));
     const Window another = MakeWindow("Velqorns page: another");
     page->Refresh1Click(page);
-    EXPECT_EQ(page->WinList1->GetIcon(editorLine()), editorIcon);
+    EXPECT_EQ(page->WinList1->GetIcon(LineOf(kUnicodeTitle)), programIcon);
 }
 
 // The warning names the window's process; only "Yes" ends it, and only while its window still

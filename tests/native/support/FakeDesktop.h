@@ -47,7 +47,7 @@ public:
             if (i == order.size() || !visit(order[i].handle, context)) return;
         }
     }
-    int WindowText(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).title, buffer, size); }
+    std::string WindowText(platform::WindowHandle w, int maxLength) override { return Window(w).title.substr(0, maxLength); }
     platform::WindowHandle GetOwner(platform::WindowHandle w) override { return Window(w).owner; }
     platform::WindowHandle GetLastActivePopup(platform::WindowHandle w) override { return Window(w).lastActivePopup; }
     bool IsWindow(platform::WindowHandle w) override { return Window(w).handle != 0; }
@@ -60,7 +60,7 @@ public:
         if (processId) *processId = Window(w).processId;
         return Window(w).threadId;
     }
-    int WindowClassName(platform::WindowHandle w, char* buffer, int size) override { return Copy(Window(w).className, buffer, size); }
+    std::string WindowClassName(platform::WindowHandle w, int maxLength) override { return Window(w).className.substr(0, maxLength); }
     bool GetWindowRect(platform::WindowHandle w, platform::WindowRect& rect) override { return rect = {}, IsWindow(w); }
     platform::WindowHandle RootWindowFromPoint(int, int) override { return atPoint; }
     platform::WindowHandle GetDesktopWindow() override { return desktop; }
@@ -76,11 +76,5 @@ public:
     void Sleep(std::uint32_t milliseconds) override { slept += milliseconds; }
 
 private:
-    static int Copy(const std::string& text, char* buffer, int size) {
-        if (size <= 0) return 0;
-        const std::size_t length = text.copy(buffer, static_cast<std::size_t>(size - 1));
-        buffer[length] = 0;
-        return static_cast<int>(length);
-    }
     FakeWindow none_;
 };

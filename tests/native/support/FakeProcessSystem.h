@@ -51,6 +51,9 @@ public:
     std::uint32_t ExeType(const char* path) override { return exeTypes[queriedPaths.emplace_back(path)]; }
     // ASCII letters compared without case; enough for made-up names.
     int CompareTextIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override;
+    int CompareOrdinalIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) override {
+        return CompareTextIgnoreCase(a, lengthA, b, lengthB);
+    }
 
     // Processes of the list open (when opens is set) under a handle equal to their id, with
     // the list's creation time and path; they end when ends is set, and the wait gives waitResult.

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 constexpr DWORD kWaitLimit = 60000;  // every wait's limit (ms): a broken build fails a test, not hangs
@@ -35,4 +36,16 @@ public:
 private:
     PROCESS_INFORMATION info_{};
     bool started_ = false;
+};
+
+// A program named in Cyrillic and CJK: titled_window.exe copied into "<temp>\Алексей 東京 <id>"
+// as "прог.exe" and run there until its window titled kUnicodeTitle (Cyrillic, an emoji, CJK, an
+// accented Latin letter) shows; removed with the object. Under VELQORNS_ANSI_CODE_PAGE it checks
+// that Wine gives programs that code page.
+constexpr const char* kUnicodeTitle = "Привет 😀 東京 café";
+struct UnicodeProgram {
+    UnicodeProgram();
+    ~UnicodeProgram();
+    std::string folder, path;
+    std::unique_ptr<ChildProcess> process;
 };

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "shared/Utf16.h"
 #include "support/TestWindows.h"
 
 namespace {
@@ -13,12 +14,10 @@ namespace {
 constexpr auto kTimeout = std::chrono::seconds(20);
 constexpr auto kPoll = std::chrono::milliseconds(10);
 
-// The window's text as stored by the system, in Windows-1252 (no message sent).
+// The window's text as stored by the system (no message sent).
 std::string WindowText(HWND window) {
     wchar_t wide[512];
-    char text[1024] = "";
-    const int length = ::WideCharToMultiByte(1252, 0, wide, ::InternalGetWindowText(window, wide, 512), text, sizeof text, nullptr, nullptr);
-    return std::string(text, static_cast<size_t>(std::max(0, length)));
+    return Utf8FromUtf16({wide, static_cast<size_t>(std::max(0, ::InternalGetWindowText(window, wide, 512)))});
 }
 
 // A key can reach a menu before its loop reads the keyboard and be lost, so each step is

@@ -4,28 +4,29 @@
 
 #include <algorithm>
 
+#include "shared/Utf16.h"
 #include "support/ChildProcess.h"
 
 RealDesktop::RealDesktop() : job_(::CreateJobObjectA(nullptr, nullptr)) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string top = std::string(temp) + "velqorns-desktop-" + std::to_string(::GetCurrentProcessId());
+    wchar_t temp[MAX_PATH];
+    const std::string top = Utf8FromUtf16({temp, ::GetTempPathW(MAX_PATH, temp)}) + "velqorns-desktop-" + std::to_string(::GetCurrentProcessId());
     // Where each copy goes and how many times it runs; the top folder first.
     struct Copies {
         std::string folder, name;
         int runs;
     };
-    std::vector<Copies> copies = {{top, kManyName, kManyCount}, {top + "\\Tom & J\xE9rry", "np&x.exe", 1},
+    std::vector<Copies> copies = {{top, kManyName, kManyCount}, {top + "\\Tom & Jérry", "np&x.exe", 1},
                                   {top + "\\old", "BROWSER.EXE", 2}, {top + "\\legacy", "Browser.exe", 2}};
     for (int i = 1; i <= 20; ++i) copies.push_back({top + "\\apps", "worker" + std::to_string(i) + ".exe", 4});
     oddProgram_ = copies[1].folder + "\\np&x.exe";
     std::vector<HANDLE> ready;
     for (const Copies& each : copies) {
-        if (::CreateDirectoryA(each.folder.c_str(), nullptr)) made_.push_back(each.folder);
-        if (!::CopyFileA(ChildProcess::Path().c_str(), (each.folder + "\\" + each.name).c_str(), FALSE)) return;
+        if (::CreateDirectoryW(Utf16FromUtf8(each.folder).c_str(), nullptr)) made_.push_back(each.folder);
+        if (!::CopyFileW(Utf16FromUtf8(ChildProcess::Path()).c_str(), Utf16FromUtf8(each.folder + "\\" + each.name).c_str(), FALSE))
+            return;
         made_.push_back(each.folder + "\\" + each.name);
         for (int run = 0; run < each.runs; ++run) {
             const std::string event = "VelqornsDesktop" + std::to_string(::GetCurrentProcessId()) + "_" + std::to_string(ready.size());
@@ -49,13 +50,13 @@ RealDesktop::~RealDesktop() {
         ::TerminateProcess(process.handle, 0), ::WaitForSingleObject(process.handle, kWaitLimit), ::CloseHandle(process.handle);
     ::CloseHandle(job_);
     for (auto made = made_.rbegin(); made != made_.rend(); ++made)
-        if (!::DeleteFileA(made->c_str())) ::RemoveDirectoryA(made->c_str());
+        if (!::DeleteFileW(Utf16FromUtf8(*made).c_str())) ::RemoveDirectoryW(Utf16FromUtf8(*made).c_str());
 }
 
 std::vector<DWORD> RealDesktop::IdsOf(const std::string& fileName) const {
     std::vector<DWORD> ids;
     for (const Process& process : processes_)
-        if (::lstrcmpiA(process.name.c_str(), fileName.c_str()) == 0 && ::WaitForSingleObject(process.handle, 0) == WAIT_TIMEOUT)
+        if (::lstrcmpiW(Utf16FromUtf8(process.name).c_str(), Utf16FromUtf8(fileName).c_str()) == 0 && ::WaitForSingleObject(process.handle, 0) == WAIT_TIMEOUT)
             ids.push_back(process.id);
     std::sort(ids.begin(), ids.end());
     return ids;

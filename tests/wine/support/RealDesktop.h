@@ -21,7 +21,7 @@ public:
     RealDesktop& operator=(const RealDesktop&) = delete;
 
     bool Started() const { return started_; }
-    // "...\Tom & J\xE9rry\np&x.exe": a windowed program titled kOddTitle.
+    // "...\Tom & Jérry\np&x.exe": a windowed program titled kOddTitle.
     const std::string& OddProgram() const { return oddProgram_; }
     // The identifiers of the running processes of a file name, any letter case, in ascending order.
     std::vector<DWORD> IdsOf(const std::string& fileName) const;

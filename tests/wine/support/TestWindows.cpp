@@ -4,6 +4,8 @@
 #include <chrono>
 #include <utility>
 
+#include "shared/Utf16.h"
+
 void SendPointer(POINT screen, DWORD flags) {
     const LONG width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     INPUT event{};
@@ -73,7 +75,7 @@ Lines Captions(std::initializer_list<const TLabel*> labels) {
 
 int LineOf(const TListBox& list, const std::string& text) {
     for (int k = 0; k < list.Count(); ++k)
-        if (::lstrcmpiA(list.Strings(k).c_str(), text.c_str()) == 0) return k;
+        if (::lstrcmpiW(Utf16FromUtf8(list.Strings(k)).c_str(), Utf16FromUtf8(text).c_str()) == 0) return k;
     return -1;
 }
 
@@ -85,21 +87,39 @@ std::string Copied(const Lines& lines) {
 
 Window MakeWindow(const char* title, DWORD style, HWND owner) {
     static const bool registered = [] {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = ::DefWindowProcA;
-        windowClass.hInstance = ::GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kPlainWindowClass;
-        return ::RegisterClassA(&windowClass) != 0;
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"VelqornsTestWindow";
+        return ::RegisterClassW(&windowClass) != 0;
     }();
     EXPECT_TRUE(registered);
-    HWND window = ::CreateWindowExA(0, kPlainWindowClass, title, style, 30, 30, 200, 90, owner, nullptr,
-                                    ::GetModuleHandleA(nullptr), nullptr);
+    HWND window = ::CreateWindowExW(0, L"VelqornsTestWindow", Utf16FromUtf8(title).c_str(), style, 30, 30, 200, 90, owner,
+                                    nullptr, ::GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(window, nullptr) << title;
     return Window(window, &::DestroyWindow);
 }
 
 HWND WaitForWindow(const char* className, const std::string& title) {
+    const std::wstring wideClass = Utf16FromUtf8(className), wideTitle = Utf16FromUtf8(title);
     HWND window = nullptr;
-    for (int i = 0; i < 1000 && !(window = ::FindWindowA(className, title.c_str())); ++i) ::Sleep(10);
+    for (int i = 0; i < 1000 && !(window = ::FindWindowW(wideClass.c_str(), wideTitle.c_str())); ++i) ::Sleep(10);
     return window;
+}
+
+std::string ClipboardText() {
+    std::string text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+        text = Utf8FromUtf16(static_cast<const wchar_t*>(::GlobalLock(data)));
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+std::string ShownLine(TListBox& list, int line) {
+    std::wstring text(static_cast<std::size_t>(::SendMessageW(list.Handle(), LB_GETTEXTLEN, line, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::SendMessageW(list.Handle(), LB_GETTEXT, line, reinterpret_cast<LPARAM>(text.data()))));
+    return Utf8FromUtf16(text);
 }

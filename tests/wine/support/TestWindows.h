@@ -48,6 +48,8 @@ Lines LinesOf(const List& list) {
 }
 Lines Captions(std::initializer_list<const TLabel*> labels);
 int LineOf(const TListBox& list, const std::string& text);
+// A line as the list box itself holds it, read with the wide message.
+std::string ShownLine(TListBox& list, int line);
 // Lines as Ctrl+C copies them: each ended by CR LF.
 std::string Copied(const Lines& lines);
 
@@ -60,15 +62,5 @@ Window MakeWindow(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISI
 // none comes within ten seconds.
 HWND WaitForWindow(const char* className, const std::string& title);
 
-// The clipboard's text in one format: bytes (CF_TEXT) or UTF-16 units (CF_UNICODETEXT).
-template <class Text>
-Text ClipboardText(UINT format) {
-    Text text;
-    if (!::OpenClipboard(nullptr)) return text;
-    if (HANDLE data = ::GetClipboardData(format)) {
-        text = static_cast<const typename Text::value_type*>(::GlobalLock(data));
-        ::GlobalUnlock(data);
-    }
-    ::CloseClipboard();
-    return text;
-}
+// The clipboard's Unicode text (CF_UNICODETEXT), as UTF-8.
+std::string ClipboardText();
