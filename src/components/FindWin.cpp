@@ -275,11 +275,10 @@ int TWinList::IndexOf(WindowHandle window, std::uint32_t processId) const {
     return -1;
 }
 
+// A handle that names no window has no thread: one question answers both.
 bool TWinList::WindowBelongsTo(WindowHandle window, std::uint32_t processId) const {
     std::uint32_t owner = 0;
-    if (!windows_.IsWindow(window)) return false;
-    windows_.GetWindowThreadProcessId(window, &owner);
-    return owner == processId;
+    return windows_.GetWindowThreadProcessId(window, &owner) != 0 && owner == processId;
 }
 
 void TWinList::TimerTick(TObject*) {
