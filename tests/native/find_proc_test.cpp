@@ -53,15 +53,13 @@ TEST_F(ProcListTest, EachProcessAndModuleIsListedInNameOrderThenByIdentifierOrAd
     }
     procList.ReadModuleList(0x40);
     ASSERT_EQ(procList.ModuleList().Count(), 3);
-    EXPECT_EQ(procList.ModuleBaseAddr(0), 0x10000000u);
-    EXPECT_EQ(procList.ModuleBaseAddr(2), 0x7FF800000000u);
-    EXPECT_EQ(system.snapshotsTaken.back(), std::make_pair(platform::kSnapModule, 0x40u));
+    EXPECT_EQ(std::tuple(procList.ModuleBaseAddr(0), procList.ModuleBaseAddr(2), system.snapshotsTaken.back()),
+              std::tuple(0x10000000u, 0x7FF800000000u, std::make_pair(platform::kSnapModule, 0x40u)));
 
     // Process 0 is the idle process here; its module snapshot would be this program's own.
     system.modules[0] = {System::Module(0, "Velqorns.exe", "C:\\Velqorns.exe")};
     procList.ReadModuleList(0);
-    EXPECT_EQ(procList.ModuleList().Count(), 0);
-    EXPECT_EQ(system.snapshotsTaken.size(), 3u);
+    EXPECT_EQ(std::pair(procList.ModuleList().Count(), system.snapshotsTaken.size()), std::pair(0, std::size_t{3}));
 }
 
 // Full texts without NUL, pointer-wide values; the file is asked only when type or icon is
@@ -73,16 +71,12 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     entry.th32DefaultHeapID = 0x1234567890ABCDEFull;
     entry.creationTime = 0x01D9ABCDEF012345ull;
     system.processes = {entry};
-    system.icons[path] = 0x1A2B3;
-    system.exeTypes[path] = 0x04004550;
+    system.icons[path] = 0x1A2B3, system.exeTypes[path] = 0x04004550;
     procList.ReadProcessList();
     EXPECT_EQ(procList.ProcessList().Strings(0) + " " + procList.ProcessPriorityText(0), "x.exe [High    ]");
-    EXPECT_TRUE(system.queriedPaths.empty());
-    EXPECT_EQ(procList.ProcessDefaultHeapID(0), 0x1234567890ABCDEFull);
-    for (int read = 0; read < 2; ++read) {
-        EXPECT_EQ(procList.ProcessExeType(0), "32-Bit");
-        EXPECT_EQ(procList.ProcessIcon(0), 0x1A2B3u);
-    }
+    EXPECT_EQ(std::tuple(system.queriedPaths.size(), procList.ProcessDefaultHeapID(0)), std::tuple(0u, 0x1234567890ABCDEFull));
+    for (int read = 0; read < 2; ++read)
+        EXPECT_EQ(std::pair(procList.ProcessExeType(0), procList.ProcessIcon(0)), std::pair(std::string("32-Bit"), platform::IconHandle{0x1A2B3}));
     EXPECT_EQ(system.queriedPaths, (Texts{path, path}));
     const TProcessIdentity identity = procList.ProcessIdentity(0);
     EXPECT_EQ(std::tuple(identity.processId, identity.creationTime, identity.exePath),
@@ -92,11 +86,9 @@ TEST_F(ProcListTest, RecordsHoldTheSnapshotFieldsAndTheDerivedValuesAndFullTexts
     // process asked for, whatever the process list does.
     const std::string name(sizeof platform::ModuleEntry{}.szModule, 'm');  // no NUL either
     platform::ModuleEntry module = System::Module(9, name, path);
-    module.modBaseAddr = 0x7FF812340000ull;
-    module.hModule = 0x7FF812350000ull;
+    module.modBaseAddr = 0x7FF812340000ull, module.hModule = 0x7FF812350000ull;
     system.modules[9] = {System::Module(9, "Z.DLL", "C:\\Z.DLL"), module};
-    procList.ReadModuleList(9);
-    procList.ReadProcessList();
+    procList.ReadModuleList(9), procList.ReadProcessList();
     EXPECT_EQ(procList.ModuleList().Strings(0) + procList.ModuleExePath(0), name + path);
     EXPECT_EQ(std::tuple(procList.ModuleBaseAddr(0), procList.ModuleHandle(0), procList.ModuleIcon(0), procList.ModuleIcon(1)),
               std::tuple(0x7FF812340000ull, 0x7FF812350000ull, platform::IconHandle{0x1A2B3}, platform::IconHandle{0}));
@@ -130,18 +122,13 @@ TEST_F(ProcListTest, FailedSnapshotsLeaveWhatWasAddedAndAreClosedAndAFailedIconI
     EXPECT_THROW(procList.ReadModuleList(1), std::bad_alloc);
     EXPECT_EQ(TextsOf(procList.ModuleList()), (Texts{"one.dll"}));
     system.snapshotFails = true;
-    procList.ReadProcessList();
-    procList.ReadModuleList(1);
+    procList.ReadProcessList(), procList.ReadModuleList(1);
     EXPECT_EQ(procList.ProcessList().Count() + procList.ModuleList().Count(), 0);
-    system.snapshotFails = false;
-    system.failAtEntry = -1;
-    procList.ReadModuleList(1);
-    procList.ReadModuleList(2);  // no such process
-    EXPECT_EQ(procList.ModuleList().Count(), 0);
-    EXPECT_EQ(system.closed.size(), system.snapshotsTaken.size());
+    system.snapshotFails = false, system.failAtEntry = -1;
+    procList.ReadModuleList(1), procList.ReadModuleList(2);  // no such process
+    EXPECT_EQ(std::pair(procList.ModuleList().Count(), system.closed.size()), std::pair(0, system.snapshotsTaken.size()));
 
-    system.iconFailsFor = "C:\\a.exe";
-    system.icons["C:\\a.exe"] = 0x51;
+    system.iconFailsFor = "C:\\a.exe", system.icons["C:\\a.exe"] = 0x51;
     procList.ReadProcessList();
     EXPECT_THROW(procList.ProcessIcon(0), std::bad_alloc);
     system.iconFailsFor.clear();

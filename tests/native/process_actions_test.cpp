@@ -22,22 +22,18 @@ TEST(TerminateProcessById, EndsOnlyTheProcessTheIdentityNames) {
     for (const auto& [chosen, names] : cases) {
         FakeProcessSystem system;  // one running process under identifier 8, started at 500
         system.processes = {FakeProcessSystem::Process(8, "C:\\apps\\tool.exe")};
-        system.processes[0].creationTime = 500;
-        system.opens = true;
+        system.processes[0].creationTime = 500, system.opens = true;
         EXPECT_EQ(TerminateProcessById(system, chosen, 3000), names ? TTerminateOutcome::Terminated : TTerminateOutcome::NotOpened)
             << chosen.exePath << " " << chosen.creationTime;
-        EXPECT_EQ(system.terminated, (std::vector<std::pair<std::uint32_t, std::uint32_t>>(names, {8, 0xFFFFFFFF})));
-        EXPECT_EQ(system.openHandles, 0);
-        // Ending, waiting for the end and telling the process by its start time.
-        EXPECT_EQ(system.accessAsked, 0x0001u | 0x00100000u | 0x1000u);
+        // Access for ending, waiting for the end and telling the process by its start time.
+        EXPECT_EQ(std::tuple(system.terminated, system.openHandles, system.accessAsked),
+                  std::tuple(std::vector<std::pair<std::uint32_t, std::uint32_t>>(names, {8, 0xFFFFFFFF}), 0, 0x0001u | 0x00100000u | 0x1000u));
     }
 }
 
 TEST(FreeOwnModule, FreesOnlyAModuleOfThisProcessLoadedUnderTheSelectedHandle) {
     FakeProcessSystem system;
-    system.currentId = 100;
-    system.moduleHandle = 0x7FF800000000ull;
-    system.frees = true;
+    system.currentId = 100, system.moduleHandle = 0x7FF800000000ull, system.frees = true;
     EXPECT_TRUE(FreeOwnModule(system, 100, 0x7FF800000000ull, "C:\\windows\\system32\\x.dll"));
     system.frees = false;
     EXPECT_FALSE(FreeOwnModule(system, 100, 0x7FF800000000ull, "C:\\x.dll"));  // FreeLibrary failed

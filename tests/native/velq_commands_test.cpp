@@ -61,13 +61,10 @@ TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
     for (const Case& c : cases) {
         Velq velq;
         velq.typed = c.typed;
-        velq.system.opens = c.opens;
-        velq.system.ends = c.ends;
-        velq.system.waitResult = c.endsInTime ? 0 : 0x102;
+        velq.system.opens = c.opens, velq.system.ends = c.ends, velq.system.waitResult = c.endsInTime ? 0 : 0x102;
         EXPECT_EQ(velq.Run(c.arguments), c.status) << c.name;
-        EXPECT_EQ(!velq.system.terminated.empty(), c.terminated) << c.name;
-        EXPECT_EQ(velq.output, c.status == 0 ? "Terminated child.exe (process 24)\n" : "") << c.name;
-        EXPECT_EQ(velq.error, c.errorLine) << c.name;
+        EXPECT_EQ(std::tuple(!velq.system.terminated.empty(), velq.output, velq.error),
+                  std::tuple(c.terminated, c.status == 0 ? "Terminated child.exe (process 24)\n" : "", c.errorLine)) << c.name;
     }
 }
 

@@ -34,13 +34,8 @@ protected:
     }
     void SetUp() override {
         application.Initialize();
-        host.Font().SetName("MS Sans Serif");  // the labels take it from their parent
-        host.Font().SetHeight(-11);
-        host.Font().SetColor(clBlue);
-        host.SetBorderStyle(bsNone);
-        host.SetBounds(40, 40, 320, 200);
-        host.SetColor(clWhite);
-        host.Show();
+        host.Font().SetName("MS Sans Serif"), host.Font().SetHeight(-11), host.Font().SetColor(clBlue);  // the labels' font
+        host.SetBorderStyle(bsNone), host.SetBounds(40, 40, 320, 200), host.SetColor(clWhite), host.Show();
         shownErrors = ExceptionHandler();
         ExceptionHandler() = [this](const std::string& message) { log.push_back("error: " + message); };
     }
@@ -60,18 +55,12 @@ protected:
 
 TEST_F(AboutLabels, EachShadowPositionMovesTextOrShadowOnlyRightAndDownAndADisabledLabelIsEtched) {
     TLabel& plain = *host.Own(std::make_unique<TLabel>(&host));  // where a plain label draws the caption
-    plain.SetParent(&host);
-    plain.SetCaption(kCaption);
+    plain.SetParent(&host), plain.SetCaption(kCaption);
     const RECT text = Ink(kBlue);
     host.DestroyComponent(&plain);
     TCoolLabel& label = *host.Own(std::make_unique<TCoolLabel>(&host));  // 80 x 30 at 0, 0: red shadow of 3
-    label.SetParent(&host);
-    label.SetCaption(kCaption);
-    label.SetAutoSize(false);
-    label.SetBounds(0, 0, 80, 30);
-    label.SetTransparent(true);
-    label.SetShadowColor(0x000000FF);
-    label.SetShadowSize(3);
+    label.SetParent(&host), label.SetCaption(kCaption), label.SetAutoSize(false), label.SetBounds(0, 0, 80, 30);
+    label.SetTransparent(true), label.SetShadowColor(0x000000FF), label.SetShadowSize(3);
     const struct {
         TCoolShadowPosition position;
         int textDx, textDy;  // the shadow takes the rest of the 3 pixels on each axis
@@ -87,36 +76,27 @@ TEST_F(AboutLabels, EachShadowPositionMovesTextOrShadowOnlyRightAndDownAndADisab
         EXPECT_EQ(c.textDy == 0 ? shadow.bottom : shadow.top, c.textDy == 0 ? text.bottom + 3 : text.top);
     }
     label.SetShadowSize(0);  // exactly under the text
-    EXPECT_EQ(Ink(kBlue), text);
-    EXPECT_EQ(Ink(kRed), RECT{});
+    EXPECT_EQ(std::pair(Ink(kBlue), Ink(kRed)), std::pair(text, RECT{}));
 
     // Disabled: no shadow whatever its size, and the etched look.
-    label.SetShadowSize(3);
-    label.SetTransparent(false);
+    label.SetShadowSize(3), label.SetTransparent(false);
     label.SetColor(0x00008000);  // green: the highlight may be the host's white
     label.SetEnabled(false);
-    EXPECT_EQ(Ink(kRed), RECT{});
-    EXPECT_EQ(Ink(kBlue), RECT{});
-    EXPECT_EQ(Ink(ColorToRGB(clBtnShadow)), text);
+    EXPECT_EQ(std::tuple(Ink(kRed), Ink(kBlue), Ink(ColorToRGB(clBtnShadow))), std::tuple(RECT{}, RECT{}, text));
     EXPECT_EQ(WindowPixels(host.Handle()).Bounds(kGreen, {0, 0, 80, 30}, true),
               (RECT{text.left, text.top, text.right + 1, text.bottom + 1}));
 }
 
 TEST_F(AboutLabels, TheURLFollowsTheCaptionUntilSetApartEveryPressOpensItAfterTheMouseDownAndTheHandIsACursor) {
     TAutoURLLabel link{nullptr};
-    link.SetParent(&host);
-    link.SetShell(*this);
-    link.SetBounds(10, 10, 150, 15);
+    link.SetParent(&host), link.SetShell(*this), link.SetBounds(10, 10, 150, 15);
     link.OnMouseDown = [this](TObject*, TMouseButton button, TShiftState, int, int) {
         log.push_back("down " + std::to_string(button));
     };
-    link.SetCaption("A");
-    link.SetURL("C");
-    link.SetCaption("D");
+    link.SetCaption("A"), link.SetURL("C"), link.SetCaption("D");
     EXPECT_EQ(link.Caption() + link.URL(), "DC");  // set apart: the URL stays
     for (const std::string url : {"D", ""}) {  // equal to the caption again, or empty: it follows again
-        link.SetURL(url);
-        link.SetCaption("E" + url);
+        link.SetURL(url), link.SetCaption("E" + url);
         EXPECT_EQ(link.URL(), "E" + url);
     }
     link.SetCaption(kSite);

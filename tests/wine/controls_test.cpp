@@ -18,9 +18,7 @@ class ControlsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         application.Initialize();
-        form.SetBounds(40, 40, 600, 400);
-        form.Show();
-        ::SetForegroundWindow(form.Handle());
+        form.SetBounds(40, 40, 600, 400), form.Show(), ::SetForegroundWindow(form.Handle());
     }
 
     TApplication application;
@@ -72,19 +70,14 @@ TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
 TEST_F(ControlsTest, ListBoxKeepsListOrderAndOneSelectionOrNoneAndRightClickOpensTheMenuAfterMouseUp) {
     TListBox list(nullptr);
     list.SetItems(std::vector<std::string>{"zeta", "alpha", "mid"});  // before the window exists
-    list.SetItemIndex(1);
-    list.SetBounds(8, 30, 273, 186);
-    list.SetParent(&form);
-    EXPECT_EQ(list.ItemIndex(), 1);
-    char text[16] = "";
-    ::SendMessageA(list.Handle(), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, "zeta");  // not sorted
+    list.SetItemIndex(1), list.SetBounds(8, 30, 273, 186), list.SetParent(&form);
+    EXPECT_EQ(std::pair(list.ItemIndex(), ShownLine(list, 0)), std::pair(1, std::string("zeta")));  // not sorted
     list.SetItemIndex(3);        // no such line
     EXPECT_EQ(::SendMessageA(list.Handle(), LB_GETCURSEL, 0, 0), LB_ERR);
     list.SetItemIndex(1);
     list.SetItems(std::vector<std::string>{"one", "two", "three", "four", "five"});
-    EXPECT_EQ(list.ItemIndex(), -1);  // a refill leaves no selection
-    EXPECT_TRUE(::IsWindowVisible(list.Handle()));  // drawing is held during a refill, not the window
+    // A refill leaves no selection; drawing is held during a refill, not the window.
+    EXPECT_TRUE(list.ItemIndex() == -1 && ::IsWindowVisible(list.Handle()));
     list.SetItemIndex(1);
     std::string seen;
     list.OnMouseUp = [&](TObject*, TMouseButton button, TShiftState, int, int) {
@@ -105,21 +98,17 @@ TEST_F(ControlsTest, ListBoxKeepsListOrderAndOneSelectionOrNoneAndRightClickOpen
 // a disabled group box the boxes keep their look but take no input.
 TEST_F(ControlsTest, CheckBoxesRaiseOnClickForTheUserOnlyAndADisabledGroupTakesNoInputButLooksTheSame) {
     TGroupBox group(nullptr);
-    group.SetBounds(288, 8, 281, 209);
-    group.SetParent(&form);
+    group.SetBounds(288, 8, 281, 209), group.SetParent(&form);
     TCheckBox outside(nullptr), ticked(nullptr), unticked(nullptr);
     ticked.SetChecked(true);  // before the window exists
     int clicks = 0;
     std::string outsideClicks;  // the state each OnClick of outside saw
     outside.OnClick = [&](TObject*) { outsideClicks += outside.Checked() ? "on;" : "off;"; };
-    outside.SetBounds(8, 8, 121, 17);
-    outside.SetParent(&form);
+    outside.SetBounds(8, 8, 121, 17), outside.SetParent(&form);
     outside.SetChecked(true), outside.SetChecked(false);
     for (TCheckBox* box : {&ticked, &unticked}) {
-        box->Font().SetColor(clNavy);
         box->OnClick = [&](TObject*) { ++clicks; };
-        box->SetParent(&group);
-        box->SetBounds(8, box == &ticked ? 16 : 32, 121, 17);
+        box->Font().SetColor(clNavy), box->SetParent(&group), box->SetBounds(8, box == &ticked ? 16 : 32, 121, 17);
         box->SetCaption("WS_POPUP");
     }
     EXPECT_EQ(::SendMessageA(ticked.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
@@ -141,14 +130,10 @@ TEST_F(ControlsTest, CheckBoxesRaiseOnClickForTheUserOnlyAndADisabledGroupTakesN
     Settle(application);
     EXPECT_EQ(outsideClicks, "on;");
     for (int i = 0; i < 3; ++i) {
-        PostKey(::GetFocus(), VK_TAB);
-        PostKey(::GetFocus(), VK_SPACE);
-        Settle(application);
+        PostKey(::GetFocus(), VK_TAB), PostKey(::GetFocus(), VK_SPACE), Settle(application);
         EXPECT_FALSE(focusInGroup());
     }
-    EXPECT_EQ(clicks, 0);
-    EXPECT_TRUE(ticked.Checked());
-    EXPECT_FALSE(unticked.Checked());
+    EXPECT_EQ(std::tuple(clicks, ticked.Checked(), unticked.Checked()), std::tuple(0, true, false));
 }
 
 }  // namespace

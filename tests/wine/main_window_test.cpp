@@ -33,11 +33,8 @@ TEST(MainWindow, HoldsBothPagesAtTheirLaidOutSizeShowsEachOnceAndClosesThemInOrd
         };
     }
     TPanel* cover = Form1->Own(std::make_unique<TPanel>(Form1));  // above the process page
-    cover->SetParent(Form1->Panel2);
-    cover->SetBounds(0, 0, 100, 100);
-    Form1->Show();
-    application.ProcessMessages();
-    cover->BringToFront();
+    cover->SetParent(Form1->Panel2), cover->SetBounds(0, 0, 100, 100);
+    Form1->Show(), application.ProcessMessages(), cover->BringToFront();
 
     HWND window = Form1->Handle();
     EXPECT_NE(::SendMessageA(window, WM_GETICON, ICON_BIG, 0), 0);
@@ -51,33 +48,29 @@ TEST(MainWindow, HoldsBothPagesAtTheirLaidOutSizeShowsEachOnceAndClosesThemInOrd
         ::MapWindowPoints(nullptr, host->Handle(), reinterpret_cast<POINT*>(&place), 2);
         EXPECT_TRUE(place.left == 0 && place.top == 0 && place.right == 581 && place.bottom == 417) << page->Name;
     }
-    EXPECT_EQ(std::pair(windowPageShown, processPageShown), std::pair(1, 0));  // its tab is not chosen yet
-    EXPECT_FALSE(::IsWindowVisible(FormQorns->Handle()));
+    // The process page's tab is not chosen yet.
+    EXPECT_EQ(std::tuple(windowPageShown, processPageShown, ::IsWindowVisible(FormQorns->Handle()) != 0), std::tuple(1, 0, false));
 
     // Tabs pressed with the mouse, as the user does.
     auto clickTab = [tabs = Form1->PageControl1->Handle()](int index) {
         RECT tab{};
         ::SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab));
         const LPARAM point = MAKELPARAM((tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2);
-        ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-        ::SendMessageA(tabs, WM_LBUTTONUP, 0, point);
+        ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point), ::SendMessageA(tabs, WM_LBUTTONUP, 0, point);
     };
     clickTab(1);
-    EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->TabProc);
-    EXPECT_EQ(processPageShown, 1);
-    EXPECT_TRUE(::IsWindowVisible(FormQorns->Handle()));
+    EXPECT_EQ(std::tuple(Form1->PageControl1->ActivePage(), processPageShown, ::IsWindowVisible(FormQorns->Handle()) != 0),
+              std::tuple(Form1->TabProc, 1, true));
     EXPECT_EQ(::GetWindow(Form1->Panel2->Handle(), GW_CHILD), FormQorns->Handle());  // brought to the front
     for (int tab : {2, 1, 0}) clickTab(tab);
-    EXPECT_TRUE(::IsWindowVisible(FormWin->Handle()));
-    EXPECT_EQ(std::pair(windowPageShown, processPageShown), std::pair(1, 1));
+    EXPECT_EQ(std::tuple(::IsWindowVisible(FormWin->Handle()) != 0, windowPageShown, processPageShown), std::tuple(true, 1, 1));
     PressWithCtrl(application, FormWin->ListBox1->Handle(), VK_TAB);  // from a control of the window page
     EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->TabProc);
 
     HWND windowPage = FormWin->Handle(), processPage = FormQorns->Handle();
     ::SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    EXPECT_EQ(closed, "win proc ");
-    EXPECT_TRUE(FormWin == nullptr && FormQorns == nullptr);
-    EXPECT_FALSE(::IsWindow(windowPage) || ::IsWindow(processPage));  // the program's end: below
+    EXPECT_EQ(closed, "win proc ");  // the program's end: below
+    EXPECT_TRUE(FormWin == nullptr && FormQorns == nullptr && !::IsWindow(windowPage) && !::IsWindow(processPage));
 }
 
 TEST(VelqornsProgram, ClosingTheMainWindowFromAnyTabEndsWithExitCodeZero) {

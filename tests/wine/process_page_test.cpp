@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <fstream>
 #include <tuple>
-
 #include <utility>
 
 #include "platform/Win32Platform.h"
@@ -38,9 +37,8 @@ public:
         exeTypes[kAlphaPath] = 0x04004550;
         icons[kAlphaPath] = 0x12345;
         icons[kKernPath] = platform::FromHicon(kShownIcon);
-        platform::ModuleEntry exe = Module(0x1234, "Alpha.exe", kAlphaPath);
+        platform::ModuleEntry exe = Module(0x1234, "Alpha.exe", kAlphaPath), kern = Module(0x1234, "kern.dll", kKernPath);
         exe.hModule = exe.modBaseAddr = 0x400000;
-        platform::ModuleEntry kern = Module(0x1234, "kern.dll", kKernPath);
         std::tie(kern.th32ModuleID, kern.GlblcntUsage, kern.ProccntUsage, kern.hModule, kern.modBaseAddr, kern.modBaseSize) =
             std::tuple(1u, 0xFFFFu, 2u, 0x7FF812340000ull, 0x7FF812340000ull, 4096u);
         modules[0x1234] = {kern, exe};
@@ -76,16 +74,12 @@ protected:
     // Shows the page as a window of its own.
     TFormQorns& Open(platform::IProcessSystem& system = platform::Win32Platform::Instance()) {
         page = application.Own(std::make_unique<TFormQorns>(&application, system));
-        page->Show();
-        ::SetForegroundWindow(page->Handle());
-        Settle(application);
+        page->Show(), ::SetForegroundWindow(page->Handle()), Settle(application);
         return *page;
     }
     void ClickLine(TListBox& list, int line) { ::ClickLine(application, list, line); }
     void PressKey(TListBox& list, WORD key) {
-        list.SetFocus();
-        PostKey(list.Handle(), key);
-        Settle(application);
+        list.SetFocus(), PostKey(list.Handle(), key), Settle(application);
     }
     // Chooses a menu item with answers for the confirmation and the error it may open;
     // whether each was answered (none: neither dialog came).
@@ -113,17 +107,15 @@ protected:
 TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModuleAndNoOrAFailedOpenChangeNothing) {
     FakeProcesses system;
     TFormQorns& page = Open(system);
-    EXPECT_EQ(page.Caption(), TProcList::kCreditText);
-    EXPECT_EQ(LinesOf(*page.ListBox1), (Lines{"Alpha.exe", "beta.exe", "zeta.exe"}));
-    EXPECT_EQ(page.ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(std::tuple(page.Caption(), LinesOf(*page.ListBox1), page.ListBox1->ItemIndex()),
+              std::tuple(TProcList::kCreditText, Lines{"Alpha.exe", "beta.exe", "zeta.exe"}, 0));
     EXPECT_EQ(Captions({page.Label3, page.Label5, page.Label6, page.Label7, page.Label8, page.Label9, page.Label10,
                         page.Label11, page.Label12, page.Label18}),
               (Lines{"3 running processes found", "CntUsage: 0", "ProcessID: 00001234", "DefHeapID: 123456789ABC",
                      "ModuleID: 0000004D", "CntThreads: 3", "ParentID: 80000001", "Priority: 8 [Normal  ] 32-Bit",
                      "dwFlags: -2147483648", "HIcon: 12345"}));
-    EXPECT_EQ(page.Label13->Caption(), Fitted(kAlphaPath));  // too wide: shortened
-    EXPECT_EQ(page.Image1->Icon(), platform::ToHicon(0x12345));
-    EXPECT_EQ(LinesOf(*page.ListBox2), (Lines{"Alpha.exe", "kern.dll"}));
+    EXPECT_EQ(std::tuple(page.Label13->Caption(), page.Image1->Icon(), LinesOf(*page.ListBox2)),  // the path too wide: shortened
+              std::tuple(Fitted(kAlphaPath), platform::ToHicon(0x12345), Lines{"Alpha.exe", "kern.dll"}));
     EXPECT_EQ(Captions({page.Label4, page.Label14, page.Label20}),
               (Lines{"2 module(s) found", "ModuleID: 00000000", "hModule: 00400000"}));
     // Ctrl+C in either list: the entry and its lines as shown, the path whole though shown shortened.
@@ -142,10 +134,9 @@ TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModuleAndN
               (Lines{"ModuleID: 00000001", "ProcessID: 00001234", "GlblCntUse: 65535", "ProcCntUse: 2",
                      "modBaseSize: 4096", "hModule: 7FF812340000", "mBaseAdress: 7FF812340000",
                      kKernPath /* fits: whole */, "HIcon: " + Hex(platform::FromHicon(kShownIcon), 4)}));
-    EXPECT_EQ(page.Image2->Icon(), kShownIcon);
-    EXPECT_EQ(page.Label6->Caption(), "ProcessID: 00001234");  // the process column stays
-    EXPECT_EQ(page.Label13->Width(), 217);  // fixed, where the other lines fit their text
-
+    // The process column stays; the path line's width is fixed, where the other lines fit their text.
+    EXPECT_EQ(std::tuple(page.Image2->Icon(), page.Label6->Caption(), page.Label13->Width()),
+              std::tuple(kShownIcon, "ProcessID: 00001234", 217));
 
     // A process without modules: its own priority line, the module lines of the last one cleared.
     ClickLine(*page.ListBox1, 1);
@@ -159,12 +150,10 @@ TEST_F(ProcessPage, DetailLinesReadAsTheRecordsOfTheSelectedProcessAndModuleAndN
     EXPECT_EQ(confirm->Text(),
               "Process: --> beta.exe\n\r\n\rTerminateProcess can make your system unstable or crash it.\n\r"
               "You want to terminate selected process?");
-    EXPECT_EQ(Shown(page), before);
-    EXPECT_EQ(system.Snapshots(platform::kSnapProcess), 1);
+    EXPECT_TRUE(Shown(page) == before && system.Snapshots(platform::kSnapProcess) == 1);
     EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, true));
-    EXPECT_EQ(errorText, "Couldn't find the handle for the selected procress!");
-    EXPECT_EQ(system.Snapshots(platform::kSnapProcess), 2);
-    EXPECT_EQ(page.Label6->Caption(), "ProcessID: 00001234");  // refreshed: line 0 again
+    EXPECT_EQ(std::tuple(errorText, system.Snapshots(platform::kSnapProcess), page.Label6->Caption()),  // refreshed: line 0 again
+              std::tuple("Couldn't find the handle for the selected procress!", 2, "ProcessID: 00001234"));
 }
 
 // kernel32.dll of the child sits where ours does, under the same handle: freeing it would
@@ -186,8 +175,7 @@ TEST_F(ProcessPage, OnlyOurOwnModulesAreFreedAndYesEndsTheChildButNotALaterProce
     EXPECT_EQ(confirm->Text(),
               "Module: --> proc_probe_dll.dll\n\r\n\r\"FreeLibrary\" can crash your system or make it very unstable."
               "\n\rYou want to free the module?");
-    EXPECT_EQ(::GetModuleHandleA(path.c_str()), nullptr);
-    EXPECT_EQ(page.ListBox1->ItemIndex(), 0);  // refreshed
+    EXPECT_TRUE(!::GetModuleHandleA(path.c_str()) && page.ListBox1->ItemIndex() == 0);  // refreshed
 
     const int line = LineOf(*page.ListBox1, "proc_child.exe");
     ASSERT_GT(line, 0);
@@ -201,24 +189,21 @@ TEST_F(ProcessPage, OnlyOurOwnModulesAreFreedAndYesEndsTheChildButNotALaterProce
         ClickLine(*page.ListBox2, LineOf(*page.ListBox2, module));
         const std::string before = Shown(page);
         EXPECT_EQ(Choose(page.DeleteModule1, kYes), std::make_pair(true, true)) << module;
-        EXPECT_EQ(errorText, "Couldn't free selected module!");
-        EXPECT_EQ(Shown(page), before) << module;
+        EXPECT_TRUE(errorText == "Couldn't free selected module!" && Shown(page) == before) << module;
     }
     EXPECT_EQ(page.Label15->Caption(), "ProcessID: " + Hex(child.Id(), 8));
 
     // The child's identifier now names a process that started later: it is not the one listed.
     system.reused = true;
     EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, true));
-    EXPECT_EQ(errorText, "Couldn't find the handle for the selected procress!");
-    EXPECT_FALSE(child.Ended());
+    EXPECT_TRUE(errorText == "Couldn't find the handle for the selected procress!" && !child.Ended());
     system.reused = false;
 
     ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "proc_child.exe"));
     EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, false));
-    EXPECT_EQ(confirm->Text().substr(0, 30), "Process: --> proc_child.exe\n\r\n");
-    EXPECT_TRUE(child.Ended());
-    EXPECT_EQ(page.ListBox1->ItemIndex(), 0);
-    EXPECT_EQ(LineOf(*page.ListBox1, "proc_child.exe"), -1);
+    EXPECT_EQ(std::tuple(confirm->Text().substr(0, 30), child.Ended(), page.ListBox1->ItemIndex(),
+                         LineOf(*page.ListBox1, "proc_child.exe")),
+              std::tuple("Process: --> proc_child.exe\n\r\n", true, 0, -1));
 }
 
 // Dozens of processes of one name, in other letter cases too: each has its own line, read
@@ -247,8 +232,7 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
     }
     EXPECT_EQ(Choose(page.CancelProcess1, kYes), std::make_pair(true, false));
     started.erase(started.begin() + 1);
-    EXPECT_EQ(listedIds(RealDesktop::kManyName), started);
-    EXPECT_EQ(desktop.IdsOf(RealDesktop::kManyName), started);
+    EXPECT_EQ(std::pair(listedIds(RealDesktop::kManyName), desktop.IdsOf(RealDesktop::kManyName)), std::pair(started, started));
 
     // A process that ends while the page shows it: no modules; ending it ends nothing more.
     const DWORD worker = listedIds("worker7.exe").front();
@@ -256,13 +240,11 @@ TEST_F(ProcessPage, EveryProcessOfABusyDesktopHasItsOwnLineAndTerminateEndsThatO
     desktop.End(worker);
     ClickLine(*page.ListBox1, workerLine);
     EXPECT_EQ(page.Label4->Caption(), "0 module(s) found");
-    EXPECT_EQ(Choose(page.CancelProcess1, kYes).first, true);
-    EXPECT_EQ(listedIds("worker7.exe").size(), 3u);
+    EXPECT_TRUE(Choose(page.CancelProcess1, kYes).first && listedIds("worker7.exe").size() == 3u);
 
     // A path with "&" and a non-ASCII letter is shown as it is.
     ClickLine(*page.ListBox1, LineOf(*page.ListBox1, "np&x.exe"));
     EXPECT_EQ(page.Label13->Caption(), Fitted(desktop.OddProgram()));
-    EXPECT_EQ(page.Label13->Caption().substr(page.Label13->Caption().size() - 8), "np&x.exe");
     for (const TControl* control : page.Controls()) {
         const auto* label = dynamic_cast<const TLabel*>(control);
         EXPECT_FALSE(label && label->ShowAccelChar()) << control->Name;
@@ -275,8 +257,7 @@ TEST_F(ProcessPage, AProgramNamedInAnyScriptShowsAsAtAPlainPath) {
     const UnicodeProgram program;
     TFormQorns& page = Open();
     const int line = LineOf(*page.ListBox1, "прог.exe");
-    ASSERT_GE(line, 0);
-    EXPECT_EQ(ShownLine(*page.ListBox1, line), "прог.exe");
+    ASSERT_EQ(line < 0 ? "" : ShownLine(*page.ListBox1, line), "прог.exe");
     ClickLine(*page.ListBox1, line);
     EXPECT_EQ(page.Label13->Caption(), Fitted(program.path));
     const std::string plain = BesideThisProgram("titled_window.exe");
@@ -302,9 +283,8 @@ TEST(ProcListOnWindows, ProcessesHaveTheirBasePriorityAndExecutableTypeAsWindows
         int i = procList.ProcessList().Count() - 1;
         while (i >= 0 && procList.ProcessID(i) != ::GetCurrentProcessId()) --i;
         ASSERT_GE(i, 0);
-        EXPECT_EQ(procList.ProcessPriClassBase(i), base);
-        EXPECT_EQ(procList.ProcessPriorityText(i), text);
-        EXPECT_NE(procList.ProcessIdentity(i).creationTime, 0u);
+        EXPECT_EQ(std::tuple(procList.ProcessPriClassBase(i), procList.ProcessPriorityText(i), procList.ProcessIdentity(i).creationTime > 0),
+                  std::tuple(base, text, true));
     }
     const std::string dos = BesideThisProgram(std::to_string(::GetCurrentProcessId()) + "_dos.exe");
     const std::string text = BesideThisProgram(std::to_string(::GetCurrentProcessId()) + "_notes.txt");

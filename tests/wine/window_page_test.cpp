@@ -68,14 +68,10 @@ protected:
         host = application.Own(std::make_unique<TForm>(&application));
         host->SetClientSize(593, 449);
         TPanel* panel = host->Own(std::make_unique<TPanel>(host));
-        panel->SetBounds(0, 0, 581, 417);
-        panel->SetParent(host);
+        panel->SetBounds(0, 0, 581, 417), panel->SetParent(host);
         page = application.Own(std::make_unique<TFormWin>(&application, platform, platform));
-        page->SetBorderStyle(bsNone);
-        page->SetBounds(0, 0, 581, 417);
-        page->SetParent(panel);
-        page->Show();
-        host->Show();
+        page->SetBorderStyle(bsNone), page->SetBounds(0, 0, 581, 417), page->SetParent(panel);
+        page->Show(), host->Show();
         ::SetForegroundWindow(host->Handle());
         Settle(application);
     }
@@ -170,9 +166,7 @@ TEST_F(WindowPage, ButtonsAndBoxesChooseTheWindowsListedAndLinesAreNeverPairedWi
         return listed;
     };
     Embed();  // shown: visible windows with the task-bar rule
-    EXPECT_EQ(page->Caption(), page->WinList1->About());
-    EXPECT_EQ(listing(), " plain");
-    EXPECT_EQ(page->ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(std::tuple(page->Caption(), listing(), page->ListBox1->ItemIndex()), std::tuple(page->WinList1->About(), " plain", 0));
     EXPECT_EQ(page->Label3->Caption(), std::to_string(page->ListBox1->Count()) + " window(s) found  ");
     const std::vector<std::pair<TWinControl*, std::string>> steps = {
         {page->BitBtn1, " plain hidden"},                                       // GetAll
@@ -197,15 +191,13 @@ TEST_F(WindowPage, ButtonsAndBoxesChooseTheWindowsListedAndLinesAreNeverPairedWi
     page->WinList1->FindWindows();
     ASSERT_FALSE(InStep());
     ClickLine(LineOf("Velqorns page: plain"));
-    EXPECT_TRUE(InStep());
-    EXPECT_EQ(page->ListBox1->ItemIndex(), 0);
+    EXPECT_TRUE(InStep() && page->ListBox1->ItemIndex() == 0);
     EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(page->WinList1->GetHwnd(0), 4));
     const Window third = MakeWindow("Velqorns page: third");
     page->WinList1->FindWindows();
     DialogAnswerer guard("Confirm", "&No");
     page->TerminateProcess1->OnClick(page->TerminateProcess1);
-    EXPECT_FALSE(guard.Stop() || guard.Found());
-    EXPECT_TRUE(InStep());
+    EXPECT_TRUE(!(guard.Stop() || guard.Found()) && InStep());
 }
 
 TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesThem) {
@@ -228,18 +220,16 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     EXPECT_EQ(wrong, "");
     ClickLine(LineOf(title));
     ASSERT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
-    const std::uint32_t style = static_cast<std::uint32_t>(::GetWindowLongA(known.get(), GWL_STYLE));
-    const std::uint32_t exStyle = static_cast<std::uint32_t>(::GetWindowLongA(known.get(), GWL_EXSTYLE));
+    const auto word = [&](int index) { return Hex(static_cast<std::uint32_t>(::GetWindowLongA(known.get(), index)), 4); };
     const IconHandle icon = page->WinList1->GetIcon(LineOf(title));  // none: no such file
     EXPECT_EQ(Captions({page->Label1, page->Label7, page->Label6, page->Label5, page->Label2, page->Label8}), (Lines{
                          "HWnd:      " + Hex(FromHwnd(known.get()), 4),
                          "ThreadID:  " + Hex(::GetCurrentThreadId(), 4) + " / ProcessID: " + Hex(::GetCurrentProcessId(), 4),
                          "HParent:   0000 -> Desktop", std::string("ClassName: ") + kPlainWindowClass,
-                         "WinStyle:  " + Hex(style, 4) + " / WinExSty: " + Hex(exStyle, 4), "HIcon: " + Hex(icon, 4)}));
+                         "WinStyle:  " + word(GWL_STYLE) + " / WinExSty: " + word(GWL_EXSTYLE), "HIcon: " + Hex(icon, 4)}));
     const std::string path = page->Label4->Caption();  // shortened to fit
     EXPECT_TRUE(path.size() < kLongPath.size() && path.ends_with("\\np&x.exe") && !page->Label4->ShowAccelChar()) << path;
-    EXPECT_EQ(page->Image1->Icon(), ToHicon(icon));
-    EXPECT_TRUE(page->Control<TCheckBox>("cb21")->Checked());  // its WS_OVERLAPPEDWINDOW, unticked above
+    EXPECT_TRUE(page->Image1->Icon() == ToHicon(icon) && page->Control<TCheckBox>("cb21")->Checked());  // WS_OVERLAPPEDWINDOW
 
     // Ctrl+C: the line and its details as shown, the path whole.
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
@@ -260,8 +250,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     EXPECT_EQ(std::pair(ShownLine(*page->ListBox1, LineOf(kUnicodeTitle)), page->Label4->Caption()),
               std::pair(std::string(kUnicodeTitle), program.path));
     const IconHandle programIcon = page->WinList1->GetIcon(LineOf(kUnicodeTitle));
-    EXPECT_NE(programIcon, 0u);
-    EXPECT_EQ(page->Image1->Icon(), ToHicon(programIcon));
+    EXPECT_TRUE(programIcon != 0 && page->Image1->Icon() == ToHicon(programIcon));
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     EXPECT_TRUE(ClipboardText().starts_with(kUnicodeTitle + std::string("\r\n")) &&
                 ClipboardText().ends_with(program.path + "\r\n"));
@@ -277,8 +266,7 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
 TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningNamed) {
     const std::string title = "Velqorns page: victim", chosenTitle = "Velqorns page: chosen", closing = "Velqorns page: closing";
     const auto closes = StartTitled(closing, "quiet");  // first: below the others, never line 0
-    HWND window = nullptr;
-    for (int i = 0; i < 1000 && !(window = ::FindWindowA("VelqornsTitledWindow", closing.c_str())); ++i) ::Sleep(10);
+    const HWND window = TitledWindow(closing);
     const auto victim = StartTitled(title), chosen = StartTitled(chosenTitle);
     Embed();
     auto listed = [&] { return LineOf(title) >= 0 && LineOf(chosenTitle) >= 0 && LineOf(closing) > 0; };
@@ -310,10 +298,7 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
         EXPECT_EQ(platform.scans, ++scans);
     }
     Terminate(title, "&Yes");
-    EXPECT_TRUE(victim->Ended());
-    EXPECT_EQ(platform.scans, scans + 1);
-    EXPECT_EQ(LineOf(title), -1);
-    EXPECT_EQ(page->ListBox1->ItemIndex(), 0);
+    EXPECT_EQ(std::tuple(victim->Ended(), platform.scans, LineOf(title), page->ListBox1->ItemIndex()), std::tuple(true, scans + 1, -1, 0));
 
     page->WinList1->SetTimerIntval(5);
     page->WinList1->SetEnableTimer(true);
@@ -335,8 +320,7 @@ TEST_F(WindowPage, TerminateWarnsFirstAndEndsOnlyTheProcessTheMenuAndWarningName
     PumpUntil(application, [&] { return confirm.Found() && chosen->Ended(); });
     ASSERT_TRUE(menu.Finish()) << menu.Failure();
     ASSERT_TRUE(confirm.Finish()) << confirm.Failure();
-    EXPECT_EQ(confirm.Text(), Warning(chosenTitle));
-    EXPECT_TRUE(chosen->Ended());
+    EXPECT_TRUE(confirm.Text() == Warning(chosenTitle) && chosen->Ended());
     for (const auto& newcomer : newcomers) EXPECT_TRUE(newcomer && !newcomer->Ended());
 }
 
@@ -352,18 +336,16 @@ TEST_F(WindowPage, FinderDropShowsTheTopLevelWindowUnderThePointerWideningTheFil
     const HWND window = TitledWindow(title), child = ::FindWindowExA(window, nullptr, "BUTTON", nullptr);
     ASSERT_TRUE(window && child);
     ::SetWindowPos(host->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ::SetWindowPos(window, HWND_TOPMOST, 700, 60, 240, 120, SWP_NOACTIVATE);
-    ::SetWindowPos(owned.get(), HWND_TOPMOST, 700, 300, 240, 120, SWP_NOACTIVATE);
-    ::SetWindowPos(untitled.get(), HWND_TOPMOST, 700, 450, 240, 120, SWP_NOACTIVATE);
+    for (auto [each, top] : {std::pair{window, 60}, std::pair{owned.get(), 300}, std::pair{untitled.get(), 450}})
+        ::SetWindowPos(each, HWND_TOPMOST, 700, top, 240, 120, SWP_NOACTIVATE);
 
     DragFinderTo(Centre(child), [&] {
         RECT frame{}, bounds{};
         EXPECT_TRUE(::GetWindowRect(Frame(), &frame) && ::GetWindowRect(window, &bounds) && ::EqualRect(&frame, &bounds) &&
                     ::IsWindowVisible(Frame()));
     });
-    EXPECT_EQ(page->ListBox1->ItemIndex(), LineOf(title));
-    EXPECT_EQ(page->Label1->Caption(), "HWnd:      " + Hex(FromHwnd(window), 4));
-    EXPECT_EQ(Frame(), nullptr);
+    EXPECT_EQ(std::tuple(page->ListBox1->ItemIndex(), page->Label1->Caption(), Frame()),
+              std::tuple(LineOf(title), "HWnd:      " + Hex(FromHwnd(window), 4), HWND{}));
 
     // Owned, and left out by "GetInvisible": the visible windows, the task-bar rule off; then an
     // untitled window.
@@ -425,8 +407,7 @@ std::vector<SIZE_T> Resources() {
     HICON icon = ::CreateIcon(::GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask);
     PROCESS_MEMORY_COUNTERS memory{};
     ::GetProcessMemoryInfo(::GetCurrentProcess(), &memory, sizeof memory);
-    ::CloseHandle(event);
-    ::DestroyIcon(icon);
+    ::CloseHandle(event), ::DestroyIcon(icon);
     // A user handle carries a reuse count in its upper word; its slot is the lower word.
     return {reinterpret_cast<SIZE_T>(event), LOWORD(reinterpret_cast<std::uintptr_t>(icon)), memory.PagefileUsage,
             memory.WorkingSetSize};
