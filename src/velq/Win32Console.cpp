@@ -1,6 +1,6 @@
 // Win32Console: WriteConsoleW or WriteFile by what the standard handle is; lines read the
 // same way.
-#include "platform/Win32Console.h"
+#include "velq/Win32Console.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/Win32Platform.h"
-#include "shared/RecordTable.h"
+#include "velq/RecordTable.h"
 #include "shared/Utf16.h"
 
 namespace platform {
