@@ -143,7 +143,7 @@ TEST_F(WinListTest, RecordsAreReadAtTheRebuildAndThePathOnlyWhileTheWindowStillB
     EXPECT_THROW(list.FindWindows(), std::bad_alloc);
     processes.failAtEntry = -1;
     EXPECT_EQ(Scan(id_VisOnly, true).size(), 2u);
-    EXPECT_EQ(std::tuple(list.GetExeFile(1), processes.closed.size()), std::tuple("FAKE.EXE", processes.snapshotsTaken.size()));
+    EXPECT_EQ(std::tuple(list.GetExeFile(1), processes.openSnapshots), std::tuple("FAKE.EXE", 0));
 }
 
 // A negative period is refused and stops the timer, keeping the period it had; 0 never runs.
