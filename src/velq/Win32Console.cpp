@@ -67,10 +67,13 @@ bool Win32Console::ReadLine(std::string& line) {
     const HANDLE handle = ::GetStdHandle(STD_INPUT_HANDLE);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
     if (IsConsole(handle)) {
+        // A line longer than the buffer comes in several reads: they go on until its line end.
+        std::wstring wide;
         wchar_t buffer[256];
         DWORD read = 0;
-        if (!::ReadConsoleW(handle, buffer, 256, &read, nullptr) || read == 0) return false;
-        std::wstring wide(buffer, read);
+        while ((wide.empty() || wide.back() != L'\n') && ::ReadConsoleW(handle, buffer, 256, &read, nullptr) && read > 0)
+            wide.append(buffer, read);
+        if (wide.empty()) return false;
         while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
         line = Utf8FromUtf16(wide);
         return true;
