@@ -47,7 +47,7 @@ Started Start(const std::string& program, const std::string& arguments) {
                           &info))
         throw std::runtime_error("cannot start " + program);
     ::CloseHandle(info.hThread);
-    return Started{Handle(info.hProcess), info.dwProcessId};
+    return Started{platform::KernelHandle(info.hProcess), info.dwProcessId};
 }
 
 ExtraProcesses::ExtraProcesses(int count, Names names) : job_(::CreateJobObjectA(nullptr, nullptr)) {

@@ -7,29 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/Win32Handles.h"
+
 namespace bench {
 
 // The bench's own folder, ending in a backslash.
 std::string BenchFolder();
 
-// Closes a kernel handle when it leaves scope.
-class Handle {
-public:
-    explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-    ~Handle() {
-        if (handle_) ::CloseHandle(handle_);
-    }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    Handle(Handle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
-
 struct Started {
-    Handle process;
+    platform::KernelHandle process;
     DWORD processId = 0;
 };
 
@@ -48,7 +34,7 @@ public:
     ExtraProcesses& operator=(const ExtraProcesses&) = delete;
 
 private:
-    Handle job_;
+    platform::KernelHandle job_;
     std::vector<Started> copies_;
 };
 

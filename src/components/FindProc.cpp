@@ -126,8 +126,8 @@ platform::IconHandle TProcList::ModuleIcon(int index) const {
 
 void TProcList::ReadProcessList() {
     processList_.Clear();
-    const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapProcess, 0));
-    if (snapshot.get() == 0) return;
+    const platform::SnapshotOwner snapshot = platform::TakeSnapshot(system_, platform::kSnapProcess, 0);
+    if (!snapshot) return;
     platform::ProcessEntry entry;
     if (!system_.Process32First(snapshot.get(), entry)) return;
     do {
@@ -139,8 +139,8 @@ void TProcList::ReadProcessList() {
 void TProcList::ReadModuleList(std::uint32_t processId) {
     moduleList_.Clear();
     if (processId == 0) return;
-    const platform::ScopedSnapshot snapshot(system_, system_.CreateToolhelp32Snapshot(platform::kSnapModule, processId));
-    if (snapshot.get() == 0) return;
+    const platform::SnapshotOwner snapshot = platform::TakeSnapshot(system_, platform::kSnapModule, processId);
+    if (!snapshot) return;
     platform::ModuleEntry entry;
     if (!system_.Module32First(snapshot.get(), entry)) return;
     do {

@@ -160,11 +160,6 @@ void TWinList::SortTakenHandles() {
 class TWinList::ProcessPaths {
 public:
     explicit ProcessPaths(platform::IProcessSystem& system) : system_(system) {}
-    ~ProcessPaths() {
-        for (const Held& held : held_) system_.CloseProcessHandle(held.handle);
-    }
-    ProcessPaths(const ProcessPaths&) = delete;
-    ProcessPaths& operator=(const ProcessPaths&) = delete;
 
     // Whether the process is held; its path, empty when it told none, goes to path.
     bool Find(std::uint32_t processId, std::string& path) const {
@@ -175,18 +170,17 @@ public:
     // Opens the process and reads its path only while stillOwned agrees, then holds it; a
     // process that cannot be opened, or whose window has gone, is not held.
     bool Read(std::uint32_t processId, const std::function<bool()>& stillOwned, std::string& path) {
-        Held& held = held_.emplace_back(Held{processId, 0, {}});  // the slot first: no handle without an owner
-        held.handle = system_.OpenProcess(kProcessQueryLimitedInformation, false, processId);
-        if (held.handle && stillOwned()) return path = held.path = system_.ProcessImagePath(held.handle), true;
-        if (held.handle) system_.CloseProcessHandle(held.handle);
-        held_.pop_back();
-        return false;
+        platform::ProcessOwner process = platform::OpenOwnedProcess(system_, kProcessQueryLimitedInformation, processId);
+        if (!process || !stillOwned()) return false;
+        path = system_.ProcessImagePath(process.get());
+        held_.push_back(Held{processId, std::move(process), path});
+        return true;
     }
 
 private:
     struct Held {
         std::uint32_t processId;
-        std::uintptr_t handle;
+        platform::ProcessOwner process;
         std::string path;
     };
     platform::IProcessSystem& system_;
@@ -245,7 +239,7 @@ std::string TWinList::ExeFileOf(WindowHandle window, std::uint32_t processId, Pr
 
 // The snapshot is walked until the process's entry; it is always closed.
 std::string TWinList::SnapshotName(std::uint32_t processId) const {
-    platform::ScopedSnapshot snapshot(processes_, processes_.CreateToolhelp32Snapshot(platform::kSnapProcess, processId));
+    const platform::SnapshotOwner snapshot = platform::TakeSnapshot(processes_, platform::kSnapProcess, processId);
     if (!snapshot.get()) return "";
     platform::ProcessEntry entry;
     for (bool more = processes_.Process32First(snapshot.get(), entry); more;

@@ -11,22 +11,6 @@ constexpr std::uint32_t kSynchronize = 0x00100000;
 constexpr std::uint32_t kExitCode = 0xFFFFFFFF;
 constexpr std::uint32_t kWaitObject0 = 0;
 
-// Closes a process handle on every way out of the scope that opened it.
-class ScopedProcess {
-public:
-    ScopedProcess(platform::IProcessSystem& system, std::uintptr_t handle) : system_(system), handle_(handle) {}
-    ~ScopedProcess() {
-        if (handle_) system_.CloseProcessHandle(handle_);
-    }
-    ScopedProcess(const ScopedProcess&) = delete;
-    ScopedProcess& operator=(const ScopedProcess&) = delete;
-    std::uintptr_t get() const { return handle_; }
-
-private:
-    platform::IProcessSystem& system_;
-    std::uintptr_t handle_;
-};
-
 // Where the start time could not be read, the executable is the best evidence left: the
 // whole path when the list had it, else the file name that the snapshot gave.
 bool SameExecutable(platform::IProcessSystem& system, const std::string& listed, const std::string& now) {
@@ -41,7 +25,7 @@ bool SameExecutable(platform::IProcessSystem& system, const std::string& listed,
 TTerminateOutcome TerminateProcessIf(platform::IProcessSystem& system, std::uint32_t processId,
                                      const TIsChosenProcess& isChosen, std::uint32_t waitMilliseconds) {
     const std::uint32_t access = kProcessTerminate | kSynchronize | kProcessQueryLimitedInformation;
-    ScopedProcess process(system, system.OpenProcess(access, false, processId));
+    const platform::ProcessOwner process = platform::OpenOwnedProcess(system, access, processId);
     if (!process.get() || !isChosen(process.get())) return TTerminateOutcome::NotOpened;
     if (!system.TerminateProcess(process.get(), kExitCode)) return TTerminateOutcome::Failed;
     return system.WaitForSingleObject(process.get(), waitMilliseconds) == kWaitObject0 ? TTerminateOutcome::Terminated
@@ -50,7 +34,7 @@ TTerminateOutcome TerminateProcessIf(platform::IProcessSystem& system, std::uint
 
 TTerminateOutcome TerminateProcessById(platform::IProcessSystem& system, const TProcessIdentity& chosen,
                                        std::uint32_t waitMilliseconds) {
-    const auto isChosen = [&system, &chosen](std::uintptr_t process) {
+    const auto isChosen = [&system, &chosen](platform::BorrowedProcess process) {
         if (chosen.creationTime != 0) return system.ProcessCreationTime(process) == chosen.creationTime;
         return SameExecutable(system, chosen.exePath, system.ProcessImagePath(process));
     };

@@ -25,7 +25,7 @@ enum class TTerminateOutcome {
 
 // Decides, with the process open (so that its identifier cannot be given away meanwhile),
 // whether it is the process the user chose.
-using TIsChosenProcess = std::function<bool(std::uintptr_t process)>;
+using TIsChosenProcess = std::function<bool(platform::BorrowedProcess process)>;
 
 // Opens the process with the access that ending it, waiting for it and identifying it need,
 // ends it with exit code 0xFFFFFFFF only when isChosen agrees, and waits for it to be gone.

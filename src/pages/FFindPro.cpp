@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "components/ProcessActions.h"
-#include "platform/Win32Platform.h"
+#include "platform/Win32Handles.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
 #include "toolkit/Clipboard.h"

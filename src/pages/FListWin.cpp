@@ -8,7 +8,7 @@
 
 #include "components/ProcessActions.h"
 #include "components/WindowActions.h"
-#include "platform/Win32Platform.h"
+#include "platform/Win32Handles.h"
 #include "shared/NumberFormat.h"
 #include "shared/ShortenPath.h"
 #include "shared/WindowStyles.h"

@@ -4,7 +4,9 @@
 // calls they stand for, so that each component states its calls as the system sees them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -12,8 +14,11 @@ namespace platform {
 // Window and icon handles are 32-bit significant values on 64-bit Windows too.
 using WindowHandle = std::uint32_t;
 using IconHandle = std::uint32_t;
-// Snapshot handles as the system gives them; 0 means none was taken.
+// Snapshot and process handles as the system gives them; 0 means none was taken or opened.
 using SnapshotHandle = std::uintptr_t;
+using ProcessHandle = std::uintptr_t;
+// A process handle lent to a call: the callee uses it and never closes it.
+using BorrowedProcess = ProcessHandle;
 
 constexpr int kGwlHwndParent = -8;
 constexpr int kGwlStyle = -16;
@@ -126,15 +131,15 @@ public:
     virtual int CompareOrdinalIgnoreCase(const char* a, int lengthA, const char* b, int lengthB) = 0;
 
     // Termination: a process handle with the access asked for, or 0.
-    virtual std::uintptr_t OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
-    virtual bool TerminateProcess(std::uintptr_t process, std::uint32_t exitCode) = 0;
+    virtual ProcessHandle OpenProcess(std::uint32_t access, bool inherit, std::uint32_t processId) = 0;
+    virtual bool TerminateProcess(BorrowedProcess process, std::uint32_t exitCode) = 0;
     // Returns 0 (WAIT_OBJECT_0) once the process has ended, 0x102 (WAIT_TIMEOUT) on time-out.
-    virtual std::uint32_t WaitForSingleObject(std::uintptr_t process, std::uint32_t milliseconds) = 0;
-    virtual void CloseProcessHandle(std::uintptr_t process) = 0;
+    virtual std::uint32_t WaitForSingleObject(BorrowedProcess process, std::uint32_t milliseconds) = 0;
+    virtual void CloseProcessHandle(ProcessHandle process) = 0;
     // Of an opened process: when it started (0 when unknown) and its executable's full path
     // (empty when unknown).
-    virtual std::uint64_t ProcessCreationTime(std::uintptr_t process) = 0;
-    virtual std::string ProcessImagePath(std::uintptr_t process) = 0;
+    virtual std::uint64_t ProcessCreationTime(BorrowedProcess process) = 0;
+    virtual std::string ProcessImagePath(BorrowedProcess process) = 0;
     // Module release in this program's own process.
     virtual std::uint64_t ModuleHandleOf(const char* path) = 0;
     virtual bool FreeLibrary(std::uint64_t module) = 0;
@@ -149,18 +154,39 @@ public:
     virtual void ShellOpen(const char* operation, const char* file, int showCommand) = 0;
 };
 
-// Closes a snapshot on every way out of the scope that took it.
-class ScopedSnapshot {
+// A handle of the process system as an owner holds it: the nullable form that unique_ptr asks
+// for, 0 being none; it reads as the handle itself.
+template <class Handle>
+class HeldHandle {
 public:
-    ScopedSnapshot(IProcessSystem& system, SnapshotHandle handle) : system_(system), handle_(handle) {}
-    ~ScopedSnapshot() { system_.CloseHandle(handle_); }
-    ScopedSnapshot(const ScopedSnapshot&) = delete;
-    ScopedSnapshot& operator=(const ScopedSnapshot&) = delete;
-    SnapshotHandle get() const { return handle_; }
+    HeldHandle() = default;
+    HeldHandle(std::nullptr_t) {}
+    explicit HeldHandle(Handle handle) : handle_(handle) {}
+    operator Handle() const { return handle_; }
+    bool operator==(const HeldHandle&) const = default;
 
 private:
-    IProcessSystem& system_;
-    SnapshotHandle handle_;
+    Handle handle_ = 0;
 };
+
+// Gives a handle back to the process system that gave it, through the call for its kind.
+template <class Handle, void (IProcessSystem::*Close)(Handle)>
+struct ProcessSystemCloser {
+    using pointer = HeldHandle<Handle>;
+    IProcessSystem* system = nullptr;
+    void operator()(pointer handle) const { (system->*Close)(handle); }
+};
+
+// One owner per kind of handle: each is closed on every way out of the scope that holds it.
+using SnapshotOwner = std::unique_ptr<void, ProcessSystemCloser<SnapshotHandle, &IProcessSystem::CloseHandle>>;
+using ProcessOwner = std::unique_ptr<void, ProcessSystemCloser<ProcessHandle, &IProcessSystem::CloseProcessHandle>>;
+
+inline SnapshotOwner TakeSnapshot(IProcessSystem& system, std::uint32_t flags, std::uint32_t processId) {
+    return SnapshotOwner(SnapshotOwner::pointer(system.CreateToolhelp32Snapshot(flags, processId)), {&system});
+}
+
+inline ProcessOwner OpenOwnedProcess(IProcessSystem& system, std::uint32_t access, std::uint32_t processId) {
+    return ProcessOwner(ProcessOwner::pointer(system.OpenProcess(access, false, processId)), {&system});
+}
 
 }  // namespace platform

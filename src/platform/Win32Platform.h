@@ -10,14 +10,10 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/Win32Handles.h"
 #include "shared/Utf16.h"
 
 namespace platform {
-
-inline HWND ToHwnd(WindowHandle window) { return static_cast<HWND>(LongToHandle(static_cast<LONG>(window))); }
-inline WindowHandle FromHwnd(HWND window) { return static_cast<WindowHandle>(HandleToUlong(window)); }
-inline HICON ToHicon(IconHandle icon) { return static_cast<HICON>(LongToHandle(static_cast<LONG>(icon))); }
-inline IconHandle FromHicon(HICON icon) { return static_cast<IconHandle>(HandleToUlong(icon)); }
 
 // Wine's differences from Windows are handled where this says so.
 bool RunsOnWine();

@@ -30,20 +30,10 @@ std::int32_t BasePriority(DWORD priorityClass) {
     }
 }
 
-class ProcessQuery {
-public:
-    explicit ProcessQuery(DWORD processId)
-        : handle_(processId ? ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr) {}
-    ~ProcessQuery() {
-        if (handle_) ::CloseHandle(handle_);
-    }
-    ProcessQuery(const ProcessQuery&) = delete;
-    ProcessQuery& operator=(const ProcessQuery&) = delete;
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+// The process opened to complete its entry; none for the idle process (id 0).
+KernelHandle OpenForQuery(DWORD processId) {
+    return KernelHandle(processId ? ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr);
+}
 
 std::uint64_t CreationTime(HANDLE process) {
     FILETIME created{}, exited{}, kernel{}, user{};
@@ -123,8 +113,8 @@ void Win32Platform::CloseProcessHandle(std::uintptr_t process) {
 // a normal process): both are asked of the process itself when it can be opened, and
 // so is its start time, which tells this process from a later one under the same id.
 void Win32Platform::CompleteProcessEntry(ProcessEntry& entry) {
-    const ProcessQuery process(entry.th32ProcessID);
-    if (!process.get()) return;
+    const KernelHandle process = OpenForQuery(entry.th32ProcessID);
+    if (!process) return;
     if (const std::string path = ImagePath(process.get()); !path.empty() && path.size() < sizeof entry.szExeFile) {
         std::memset(entry.szExeFile, 0, sizeof entry.szExeFile);
         std::memcpy(entry.szExeFile, path.data(), path.size());

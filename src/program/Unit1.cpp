@@ -122,7 +122,9 @@ void ClosePage(Page*& page) {
 
 }  // namespace
 
-TForm1::TForm1(TComponent* owner, platform::Win32Platform& platform) : TForm(owner), platform_(platform) {
+TForm1::TForm1(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes,
+               platform::IShell& shell)
+    : TForm(owner), windows_(windows), processes_(processes) {
     Name = "Form1";
     ApplyProperties(*this, kFormProperties);
     BuildLayout(*this, kLayout);
@@ -151,7 +153,7 @@ TForm1::TForm1(TComponent* owner, platform::Win32Platform& platform) : TForm(own
     Bind(Label4, "Label4");
     Bind(AutoURLLabel3, "AutoURLLabel3");
     Bind(AutoURLLabel4, "AutoURLLabel4");
-    for (TAutoURLLabel* link : {AutoURLLabel1, AutoURLLabel2, AutoURLLabel3, AutoURLLabel4}) link->SetShell(platform_);
+    for (TAutoURLLabel* link : {AutoURLLabel1, AutoURLLabel2, AutoURLLabel3, AutoURLLabel4}) link->SetShell(shell);
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };
     OnCloseQuery = [this](TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
@@ -160,8 +162,8 @@ TForm1::TForm1(TComponent* owner, platform::Win32Platform& platform) : TForm(own
 }
 
 void TForm1::FormCreate(TObject*) {
-    FormWin = EmbedPage<TFormWin>(Panel3, platform_, platform_);
-    FormQorns = EmbedPage<TFormQorns>(Panel2, platform_);
+    FormWin = EmbedPage<TFormWin>(Panel3, windows_, processes_);
+    FormQorns = EmbedPage<TFormQorns>(Panel2, processes_);
 }
 
 void TForm1::PageControl1Change(TObject*) {

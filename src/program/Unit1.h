@@ -4,7 +4,7 @@
 
 #include "components/CoolCtrls.h"
 #include "components/aurllabl.h"
-#include "platform/Win32Platform.h"
+#include "platform/Platform.h"
 #include "toolkit/Form.h"
 #include "toolkit/Label.h"
 #include "toolkit/PageControl.h"
@@ -13,8 +13,9 @@
 
 class TForm1 : public TForm {
 public:
-    // The pages and links work on platform (borrowed; it must outlive the window).
-    TForm1(TComponent* owner, platform::Win32Platform& platform);
+    // The pages and links work on these (borrowed; they must outlive the window).
+    TForm1(TComponent* owner, platform::IWindowSystem& windows, platform::IProcessSystem& processes,
+           platform::IShell& shell);
 
     // The controls, as the layout builds them (borrowed: the form owns them).
     TPanel* Panel1;
@@ -51,7 +52,8 @@ public:
     void FormCloseQuery(TObject* sender, bool& canClose);
 
 private:
-    platform::Win32Platform& platform_;
+    platform::IWindowSystem& windows_;
+    platform::IProcessSystem& processes_;
 };
 
 // The main window (borrowed: the application owns it).

@@ -14,7 +14,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
         Application->Initialize();
         Application->SetTitle("Velqorns!");
-        Application->CreateForm(Form1, platform::Win32Platform::Instance());
+        platform::Win32Platform& system = platform::Win32Platform::Instance();
+        Application->CreateForm(Form1, system, system, system);
         Application->Run();
     } catch (...) {
         HandleException();  // a window that could not be built: say why

@@ -3,24 +3,18 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <type_traits>
+
 #include "shared/Utf16.h"
 
 namespace {
 
-// Owns a menu handle for the duration of one showing.
-class MenuHandle {
-public:
-    MenuHandle() : menu_(::CreatePopupMenu()) {}
-    ~MenuHandle() {
-        if (menu_) ::DestroyMenu(menu_);
-    }
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-    HMENU get() const { return menu_; }
-
-private:
-    HMENU menu_;
+// A menu for the duration of one showing.
+struct MenuDestroyer {
+    void operator()(HMENU menu) const { ::DestroyMenu(menu); }
 };
+using MenuOwner = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
 
 }  // namespace
 
@@ -32,8 +26,8 @@ TMenuItem* TPopupMenu::Add(const std::string& caption) {
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
-    MenuHandle menu;
-    if (!menu.get()) return;
+    const MenuOwner menu(::CreatePopupMenu());
+    if (!menu) return;
     for (size_t i = 0; i < items_.size(); ++i) {
         if (items_[i]->Caption == "-") ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else ::AppendMenuW(menu.get(), MF_STRING, i + 1, Utf16FromUtf8(items_[i]->Caption).c_str());

@@ -1,6 +1,6 @@
 // The record writers: texts come back whole from CSV and JSON; a table lines its columns up by
 // console cells; the conversions between UTF-8 and UTF-16.
-#include "shared/RecordTable.h"
+#include "velq/RecordTable.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

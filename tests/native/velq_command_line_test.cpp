@@ -1,6 +1,6 @@
 // velq's command line: what each form asks for, and how handles and process ids are read
 // (the usage errors are in velq_commands_test, with their exit status).
-#include "program/VelqCommandLine.h"
+#include "velq/VelqCommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // velq on a made-up desktop and process system: help, usage errors and failures, and the
 // kill outcomes that Wine cannot make on demand (its own id, access denied, a process that
 // will not end), each with its exit status and one line on standard error.
-#include "program/VelqCommands.h"
+#include "velq/VelqCommands.h"
 
 #include "components/WindowActions.h"
 

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "platform/Win32Platform.h"
 #include "program/Unit1.h"
 #include "shared/DisplayScale.h"
 #include "toolkit/CheckBox.h"
@@ -68,7 +69,8 @@ TEST(DisplayScale, MainWindowIsLaidOutAtTheDisplaysDpiAndFollowsAChange) {
     const int dpi = std::getenv("VELQORNS_TEST_DPI") ? std::atoi(std::getenv("VELQORNS_TEST_DPI")) : 96;
     TApplication application;
     application.Initialize();
-    application.CreateForm(Form1, platform::Win32Platform::Instance());
+    platform::Win32Platform& system = platform::Win32Platform::Instance();
+    application.CreateForm(Form1, system, system, system);
     Form1->Show();
     Form1->PageControl1->SetActivePage(Form1->TabProc);  // the process page fills its lists
     application.ProcessMessages();

@@ -9,6 +9,7 @@
 
 #include "pages/FFindPro.h"
 #include "pages/FListWin.h"
+#include "platform/Win32Platform.h"
 #include "program/Unit1.h"
 
 namespace {
@@ -18,7 +19,8 @@ TEST(MainWindow, HoldsBothPagesAtTheirLaidOutSizeShowsEachOnceAndClosesThemInOrd
     TApplication application;
     application.Initialize();
     application.SetTitle("Velqorns!");
-    application.CreateForm(Form1, platform::Win32Platform::Instance());
+    platform::Win32Platform& system = platform::Win32Platform::Instance();
+    application.CreateForm(Form1, system, system, system);
     int processPageShown = 0, windowPageShown = 0;
     std::string closed;
     for (auto [page, count, name] : {std::tuple{static_cast<TForm*>(FormQorns), &processPageShown, "proc "},

@@ -29,20 +29,20 @@ public:
 
     // What the component asked for.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> snapshotsTaken;  // flags, process id
-    std::vector<platform::SnapshotHandle> closed;
+    int openSnapshots = 0;  // given and not closed yet
     std::vector<std::string> queriedPaths;  // by FileIcon and ExeType
 
     // Tests walk one snapshot at a time: the last one taken.
     platform::SnapshotHandle CreateToolhelp32Snapshot(std::uint32_t flags, std::uint32_t processId) override {
         snapshotsTaken.emplace_back(flags, processId);
         walkedProcess_ = processId;
-        return snapshotFails ? 0 : ++lastHandle_;
+        return snapshotFails ? 0 : (++openSnapshots, ++lastHandle_);
     }
     bool Process32First(platform::SnapshotHandle s, platform::ProcessEntry& e) override { return Walk(s, processes, e, true); }
     bool Process32Next(platform::SnapshotHandle s, platform::ProcessEntry& e) override { return Walk(s, processes, e, false); }
     bool Module32First(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, modules[walkedProcess_], e, true); }
     bool Module32Next(platform::SnapshotHandle s, platform::ModuleEntry& e) override { return Walk(s, modules[walkedProcess_], e, false); }
-    void CloseHandle(platform::SnapshotHandle snapshot) override { closed.push_back(snapshot); }
+    void CloseHandle(platform::SnapshotHandle) override { --openSnapshots; }
     void CompleteProcessEntry(platform::ProcessEntry&) override {}  // the made-up entries are whole
     platform::IconHandle FileIcon(const char* path) override {
         if (queriedPaths.emplace_back(path) == iconFailsFor) throw std::bad_alloc();

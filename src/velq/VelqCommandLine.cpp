@@ -1,6 +1,6 @@
 // velq's command line through CLI11: commands, options, help and the usage errors it
 // words; the numbers are read here, so that "12z" is refused the same way everywhere.
-#include "program/VelqCommandLine.h"
+#include "velq/VelqCommandLine.h"
 
 #include <CLI/CLI.hpp>
 

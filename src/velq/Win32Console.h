@@ -3,7 +3,7 @@
 // a file or pipe gets the UTF-8 bytes unchanged.
 #pragma once
 
-#include "platform/Console.h"
+#include "velq/Console.h"
 
 namespace platform {
 

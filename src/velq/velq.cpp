@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Console.h"
+#include "velq/Win32Console.h"
 #include "platform/Win32Platform.h"
-#include "program/VelqCommands.h"
+#include "velq/VelqCommands.h"
 #include "shared/Utf16.h"
 
 namespace {

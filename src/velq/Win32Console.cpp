@@ -1,6 +1,6 @@
 // Win32Console: WriteConsoleW or WriteFile by what the standard handle is; lines read the
 // same way.
-#include "platform/Win32Console.h"
+#include "velq/Win32Console.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/Win32Platform.h"
-#include "shared/RecordTable.h"
+#include "velq/RecordTable.h"
 #include "shared/Utf16.h"
 
 namespace platform {
@@ -67,10 +67,13 @@ bool Win32Console::ReadLine(std::string& line) {
     const HANDLE handle = ::GetStdHandle(STD_INPUT_HANDLE);
     if (handle == INVALID_HANDLE_VALUE || handle == nullptr) return false;
     if (IsConsole(handle)) {
+        // A line longer than the buffer comes in several reads: they go on until its line end.
+        std::wstring wide;
         wchar_t buffer[256];
         DWORD read = 0;
-        if (!::ReadConsoleW(handle, buffer, 256, &read, nullptr) || read == 0) return false;
-        std::wstring wide(buffer, read);
+        while ((wide.empty() || wide.back() != L'\n') && ::ReadConsoleW(handle, buffer, 256, &read, nullptr) && read > 0)
+            wide.append(buffer, read);
+        if (wide.empty()) return false;
         while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r')) wide.pop_back();
         line = Utf8FromUtf16(wide);
         return true;

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Console.h"
+#include "velq/Console.h"
 #include "platform/Platform.h"
-#include "program/VelqCommandLine.h"
+#include "velq/VelqCommandLine.h"
 
 // Exit statuses.
 constexpr int kVelqSucceeded = 0;

@@ -1,6 +1,6 @@
 // velq's commands over the components: each builds its whole output before writing it, so
 // a failure leaves nothing half-written on standard output.
-#include "program/VelqCommands.h"
+#include "velq/VelqCommands.h"
 
 #include <cctype>
 
@@ -9,7 +9,7 @@
 #include "components/ProcessActions.h"
 #include "components/WindowActions.h"
 #include "shared/NumberFormat.h"
-#include "shared/RecordTable.h"
+#include "velq/RecordTable.h"
 #include "shared/WindowStyles.h"
 
 using platform::StandardStream;

@@ -1,5 +1,5 @@
 // TRecordTable: the three writers. JSON goes through nlohmann/json, which escapes texts.
-#include "shared/RecordTable.h"
+#include "velq/RecordTable.h"
 
 #include <nlohmann/json.hpp>
 

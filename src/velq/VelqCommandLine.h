@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "components/FindWin.h"
-#include "shared/RecordTable.h"
+#include "velq/RecordTable.h"
 
 enum class TVelqCommand { Windows, Window, Processes, Modules, Kill, Front, Close };
 
