@@ -131,7 +131,6 @@ public:
     void SetHeight(int height);
     void SetColor(TColor color);
     void SetStyle(std::uint8_t style);
-    int PixelsPerInch() const { return pixelsPerInch_; }
     void SetPixelsPerInch(int pixelsPerInch);
 
     HFONT Handle() const;  // owned by the fonts that share it
