@@ -312,7 +312,7 @@ void TFormQorns::CopyProcessEntry() {
     for (const TLabel* line : {Label5, Label6, Label18, Label7, Label8, Label9, Label10, Label11, Label12})
         text += line->Caption() + "\r\n";
     text += ProcList1->ProcessExeFile(i) + "\r\n";
-    SetClipboardText(Handle(), text);
+    CopyToClipboard(Handle(), text);
 }
 
 void TFormQorns::CopyModuleEntry() {
@@ -322,7 +322,7 @@ void TFormQorns::CopyModuleEntry() {
     for (const TLabel* line : {Label14, Label15, Label22, Label16, Label17, Label19, Label20, Label23})
         text += line->Caption() + "\r\n";
     text += ProcList1->ModuleExePath(j) + "\r\n";
-    SetClipboardText(Handle(), text);
+    CopyToClipboard(Handle(), text);
 }
 
 // The process is taken from the line chosen before the question opens: the answer then

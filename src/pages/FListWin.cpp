@@ -346,7 +346,7 @@ void TFormWin::CopyWindowEntry() {
     std::string text = ListBox1->Strings(i) + "\r\n";
     for (const TLabel* line : {Label8, Label1, Label7, Label5, Label6, Label2}) text += line->Caption() + "\r\n";
     text += WinList1->GetExeFile(i) + "\r\n";
-    SetClipboardText(Handle(), text);
+    CopyToClipboard(Handle(), text);
 }
 
 void TFormWin::Refresh1Click(TObject*) {
