@@ -41,7 +41,7 @@ TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
         return [properties] {
             try {
                 TForm page(nullptr);
-                BuildLayout(page, {{"Bevel1", "bevel", "", 0, 0, 9, 9, properties}});
+                BuildLayout(page, {{"Bevel1", "bevel", "", 0, 0, 9, 9, properties, {}}});
             } catch (...) {
                 HandleException();
             }
