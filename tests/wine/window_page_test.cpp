@@ -252,17 +252,13 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     EXPECT_EQ(ClipboardText(), "before");
     page->ListBox1->SetItemIndex(LineOf(title));  // the clipboard held by another: the user is told
-    std::atomic<int> holding{0};
-    std::thread holder([&] {
-        holding = ::OpenClipboard(nullptr) ? 1 : -1;
-        while (holding == 1) ::Sleep(10);
-        ::CloseClipboard();
-    });
-    while (holding == 0) ::Sleep(1);
+    std::atomic<int> held{0};
+    std::thread holder([&] { held = ::OpenClipboard(nullptr) ? 1 : 2; while (held == 1) ::Sleep(10); ::CloseClipboard(); });
+    while (held == 0) ::Sleep(1);
     DialogAnswerer error("Error", "OK");
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     EXPECT_TRUE(error.Finish() && error.Text() == "Couldn't put the text on the clipboard!") << error.Text();
-    holding = 2;
+    held = 3;
     holder.join();
 
     // Another program, run from a folder and file named in Cyrillic and CJK, its title in them with
