@@ -98,31 +98,17 @@ void TCoolLabel::Paint(HDC dc) {
     }
     ::SetBkMode(dc, TRANSPARENT);
     const UINT flags = TextFlags();
-    if (Layout() != tlTop) {
-        // The measured block includes the text's own shift, not the shadow's.
-        RECT measured = rect;
-        DrawShadowText(dc, measured, flags | DT_CALCRECT);
-        const int space = Height() - measured.bottom;
-        ::OffsetRect(&rect, 0, Layout() == tlBottom ? space : space / 2);
-    }
+    // The measured block includes the text's own shift, not the shadow's.
+    PlaceByLayout(rect, [&](RECT& measured) { DrawShadowText(dc, measured, flags | DT_CALCRECT); });
     DrawShadowText(dc, rect, flags);
 }
 
 void TCoolLabel::DrawShadowText(HDC dc, RECT& rect, UINT flags) const {
-    std::string text = Caption();
-    if ((flags & DT_CALCRECT) && (text.empty() || (ShowAccelChar() && text == "&"))) text += ' ';
-    if (!ShowAccelChar()) flags |= DT_NOPREFIX;
-    ScopedSelect font(dc, Font().Handle());
-    const std::wstring wide = Utf16FromUtf8(text);
+    const std::wstring wide = TextToDraw(flags);
     const int length = static_cast<int>(wide.size());
+    ScopedSelect font(dc, Font().Handle());
     if (!Enabled()) {
-        const int offset = Scaled(1);
-        ::OffsetRect(&rect, offset, offset);
-        ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
-        ::OffsetRect(&rect, -offset, -offset);
-        ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
+        TCanvas(dc).DisabledText(wide, rect, flags, Scaled(1));
         return;
     }
     // On each axis the one of the two further left (or higher) stays and the other moves by n,

@@ -66,6 +66,7 @@ public:
 private:
     // Draws (or, with DT_CALCRECT in flags, measures) the shadow copy and the text in rect;
     // rect is left where the text went, shifted by the text's share of the shadow offset.
+    // Disabled, the label shows the engraved look of disabled text instead, unshifted.
     void DrawShadowText(HDC dc, RECT& rect, UINT flags) const;
 
     TCCAboutBox* about_ = nullptr;

@@ -13,8 +13,9 @@ constexpr const char* kCreditText = "TWinList 1.0, the top-level window list com
 
 constexpr int kTitleLength = 254;  // titles of at most 254 characters (UTF-16 units)
 constexpr int kClassLength = 99;   // class names of at most 99
-// A desktop rarely shows more windows than this; the handle store holds them without
-// allocating, and grows for the rare scan that takes more.
+// A desktop rarely shows more windows than this; the handle stores are reserved for them once,
+// so that a scan does not grow them (a long title still takes memory of its own), and grow
+// for the rare scan that takes more.
 constexpr std::size_t kUsualWindows = 256;
 
 constexpr std::uint32_t kWsPopup = 0x80000000;

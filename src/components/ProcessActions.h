@@ -18,7 +18,7 @@ struct TProcessIdentity {
 
 enum class TTerminateOutcome {
     NotOpened,     // cannot be opened, or the identifier names another process now
-    Failed,        // TerminateProcess refused: nothing is reported
+    Failed,        // TerminateProcess refused (no right to end it, or it is ending already)
     Terminated,    // ended, and gone before the wait was over
     StillRunning,  // told to end, but not gone when the wait was over
 };

@@ -30,58 +30,61 @@ const TProperties kFormProperties = {
 // data as it is: an "&" in a path is a character, not an accelerator mark. The lists and the
 // detail lines (those without a caption of their own) show data in the data face.
 const std::pair<std::string, std::string> kDataFont{"Font.Name", kDataFontName};
-TLayoutItem Line(const std::string& name, int left, int top, const std::string& caption = "") {
+TLayoutItem Line(const std::string& name, TLabel* TFormQorns::*member, int left, int top,
+                 const std::string& caption = "") {
     TLayoutItem line{name, "label", "", left, top, 0, 13,
-                     {{"Caption", caption}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}};
+                     {{"Caption", caption}, {"Transparent", "true"}, {"ShowAccelChar", "false"}}, Member(member)};
     if (caption.empty()) line.Properties.push_back(kDataFont);
     return line;
 }
 // The two path lines keep their width whatever their text.
-TLayoutItem PathLine(const std::string& name, int left, int top) {
+TLayoutItem PathLine(const std::string& name, TLabel* TFormQorns::*member, int left, int top) {
     return {name, "label", "", left, top, 217, 13,
-            {{"AutoSize", "false"}, {"Transparent", "true"}, {"ShowAccelChar", "false"}, kDataFont}};
+            {{"AutoSize", "false"}, {"Transparent", "true"}, {"ShowAccelChar", "false"}, kDataFont}, Member(member)};
 }
-TLayoutItem Icon(const std::string& name, int left, int top) {
-    return {name, "image", "", left, top, 36, 36, {{"AutoSize", "true"}, {"Center", "true"}}};
+TLayoutItem Icon(const std::string& name, TImage* TFormQorns::*member, int left, int top) {
+    return {name, "image", "", left, top, 36, 36, {{"AutoSize", "true"}, {"Center", "true"}}, Member(member)};
 }
-TLayoutItem List(const std::string& name, int left, int tabOrder) {
+TLayoutItem List(const std::string& name, TListBox* TFormQorns::*member, int left, int tabOrder) {
     return {name, "listbox", "", left, 33, 220, 186,
-            {{"IntegralHeight", "true"}, {"ItemHeight", "13"}, {"TabOrder", std::to_string(tabOrder)}, kDataFont}};
+            {{"IntegralHeight", "true"}, {"ItemHeight", "13"}, {"TabOrder", std::to_string(tabOrder)}, kDataFont},
+            Member(member)};
 }
 
 // In the order of the form's design: the later a windowless control, the higher it lies.
 const TLayout kLayout = {
-    {"Bevel2", "bevel", "", 235, 14, 232, 373, {{"Shape", "bsFrame"}}},
-    {"Bevel1", "bevel", "", 3, 14, 232, 387, {{"Shape", "bsFrame"}}},
-    Line("Label1", 8, 17, "ProcessList:"),
-    Line("Label2", 384, 17, "List of modules:"),
-    Line("Label3", 8, 233),
-    Line("Label4", 240, 233),
-    Line("Label5", 8, 257),
-    Line("Label6", 8, 273),
-    Line("Label7", 8, 289),
-    Line("Label8", 8, 305),
-    Line("Label9", 8, 321),
-    Line("Label10", 8, 337),
-    Line("Label11", 8, 353),
-    Line("Label12", 8, 369),
-    Line("Label14", 240, 257),
-    Line("Label15", 240, 273),
-    Line("Label16", 240, 289),
-    Line("Label17", 240, 305),
-    Line("Label19", 240, 321),
-    Line("Label20", 240, 337),
-    Icon("Image1", 192, 233),
-    Icon("Image2", 424, 233),
-    Line("Label18", 168, 273),
-    Line("Label22", 400, 273),
-    PathLine("Label13", 8, 385),
-    PathLine("Label21", 240, 369),
-    Line("Label23", 240, 353),
-    Line("Label24", 158, 0, "... right mouse-button for menu ..."),
-    {"BitBtn1", "bitbtn", "", 476, 14, 67, 25, {{"Caption", "Refesh"}, {"TabOrder", "0"}, {"TabStop", "false"}}},
-    List("ListBox1", 8, 1),
-    List("ListBox2", 240, 2),
+    {"Bevel2", "bevel", "", 235, 14, 232, 373, {{"Shape", "bsFrame"}}, Member(&TFormQorns::Bevel2)},
+    {"Bevel1", "bevel", "", 3, 14, 232, 387, {{"Shape", "bsFrame"}}, Member(&TFormQorns::Bevel1)},
+    Line("Label1", &TFormQorns::Label1, 8, 17, "ProcessList:"),
+    Line("Label2", &TFormQorns::Label2, 384, 17, "List of modules:"),
+    Line("Label3", &TFormQorns::Label3, 8, 233),
+    Line("Label4", &TFormQorns::Label4, 240, 233),
+    Line("Label5", &TFormQorns::Label5, 8, 257),
+    Line("Label6", &TFormQorns::Label6, 8, 273),
+    Line("Label7", &TFormQorns::Label7, 8, 289),
+    Line("Label8", &TFormQorns::Label8, 8, 305),
+    Line("Label9", &TFormQorns::Label9, 8, 321),
+    Line("Label10", &TFormQorns::Label10, 8, 337),
+    Line("Label11", &TFormQorns::Label11, 8, 353),
+    Line("Label12", &TFormQorns::Label12, 8, 369),
+    Line("Label14", &TFormQorns::Label14, 240, 257),
+    Line("Label15", &TFormQorns::Label15, 240, 273),
+    Line("Label16", &TFormQorns::Label16, 240, 289),
+    Line("Label17", &TFormQorns::Label17, 240, 305),
+    Line("Label19", &TFormQorns::Label19, 240, 321),
+    Line("Label20", &TFormQorns::Label20, 240, 337),
+    Icon("Image1", &TFormQorns::Image1, 192, 233),
+    Icon("Image2", &TFormQorns::Image2, 424, 233),
+    Line("Label18", &TFormQorns::Label18, 168, 273),
+    Line("Label22", &TFormQorns::Label22, 400, 273),
+    PathLine("Label13", &TFormQorns::Label13, 8, 385),
+    PathLine("Label21", &TFormQorns::Label21, 240, 369),
+    Line("Label23", &TFormQorns::Label23, 240, 353),
+    Line("Label24", &TFormQorns::Label24, 158, 0, "... right mouse-button for menu ..."),
+    {"BitBtn1", "bitbtn", "", 476, 14, 67, 25, {{"Caption", "Refesh"}, {"TabOrder", "0"}, {"TabStop", "false"}},
+     Member(&TFormQorns::BitBtn1)},
+    List("ListBox1", &TFormQorns::ListBox1, 8, 1),
+    List("ListBox2", &TFormQorns::ListBox2, 240, 2),
 };
 
 constexpr int kPathWidth = 217;  // of Label13 and Label21, as designed
@@ -124,37 +127,6 @@ TFormQorns::TFormQorns(TComponent* owner, platform::IProcessSystem& system) : TF
     Refresh2->Name = "Refresh2";
 
     BuildLayout(*this, kLayout);
-    Bind(BitBtn1, "BitBtn1");
-    Bind(ListBox1, "ListBox1");
-    Bind(ListBox2, "ListBox2");
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
-    Bind(Label3, "Label3");
-    Bind(Label4, "Label4");
-    Bind(Label5, "Label5");
-    Bind(Label6, "Label6");
-    Bind(Label7, "Label7");
-    Bind(Label8, "Label8");
-    Bind(Label9, "Label9");
-    Bind(Label10, "Label10");
-    Bind(Label11, "Label11");
-    Bind(Label12, "Label12");
-    Bind(Label14, "Label14");
-    Bind(Label15, "Label15");
-    Bind(Label16, "Label16");
-    Bind(Label17, "Label17");
-    Bind(Label19, "Label19");
-    Bind(Label20, "Label20");
-    Bind(Image1, "Image1");
-    Bind(Image2, "Image2");
-    Bind(Label18, "Label18");
-    Bind(Label22, "Label22");
-    Bind(Label13, "Label13");
-    Bind(Label21, "Label21");
-    Bind(Label23, "Label23");
-    Bind(Bevel1, "Bevel1");
-    Bind(Bevel2, "Bevel2");
-    Bind(Label24, "Label24");
 
     ListBox1->PopupMenu = PopupMenu1;
     ListBox2->PopupMenu = PopupMenu2;
@@ -312,7 +284,7 @@ void TFormQorns::CopyProcessEntry() {
     for (const TLabel* line : {Label5, Label6, Label18, Label7, Label8, Label9, Label10, Label11, Label12})
         text += line->Caption() + "\r\n";
     text += ProcList1->ProcessExeFile(i) + "\r\n";
-    SetClipboardText(Handle(), text);
+    CopyToClipboard(Handle(), text);
 }
 
 void TFormQorns::CopyModuleEntry() {
@@ -322,7 +294,7 @@ void TFormQorns::CopyModuleEntry() {
     for (const TLabel* line : {Label14, Label15, Label22, Label16, Label17, Label19, Label20, Label23})
         text += line->Caption() + "\r\n";
     text += ProcList1->ModuleExePath(j) + "\r\n";
-    SetClipboardText(Handle(), text);
+    CopyToClipboard(Handle(), text);
 }
 
 // The process is taken from the line chosen before the question opens: the answer then

@@ -94,9 +94,6 @@ public:
     // The layout and fonts at the new dpi, and the two paths fitted to their lines again.
     void ChangeScale(int dpi) override;
 
-    // The icon object last made for Image1 or Image2, or nullptr (borrowed).
-    const TDisplayIcon* DisplayIcon() const { return displayIcon_.get(); }
-
 private:
     // Puts a new display icon object for icon in the slot, replacing the one there.
     const TDisplayIcon& MakeDisplayIcon(platform::IconHandle icon);

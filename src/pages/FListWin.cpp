@@ -83,37 +83,56 @@ const std::pair<std::string, std::string> kDataFont{"Font.Name", kDataFontName};
 
 TLayout PageLayout() {
     TLayout layout = {
-        {"Label3", "label", "", 8, 8, 32, 13, {{"Caption", "Label3"}, kPlainText}},
+        {"Label3", "label", "", 8, 8, 32, 13, {{"Caption", "Label3"}, kPlainText}, Member(&TFormWin::Label3)},
         {"StaticText1", "statictext", "", 136, 6, 147, 17,
-         {{"AutoSize", "false"}, {"Caption", "[ right mouse-button for menu ]"}, {"TabOrder", "9"}}},
-        {"ListBox1", "listbox", "", 8, 30, 273, 186, {{"ItemHeight", "13"}, {"IntegralHeight", "true"}, {"TabOrder", "0"}, kDataFont}},
-        {"BitBtn1", "bitbtn", "", 8, 220, 75, 25, {{"Caption", "GetAll"}, {"TabOrder", "1"}}},
-        {"BitBtn2", "bitbtn", "", 8, 248, 75, 25, {{"Caption", "GetVisible"}, {"TabOrder", "2"}}},
-        {"BitBtn3", "bitbtn", "", 8, 276, 75, 25, {{"Caption", "GetInvisible"}, {"TabOrder", "3"}}},
-        {"CheckBox3", "checkbox", "", 96, 230, 85, 19, {{"Caption", "Automatic"}, {"Checked", "false"}, {"TabOrder", "6"}}},
-        {"CheckBox1", "checkbox", "", 96, 254, 85, 17, {{"Caption", "EmptyNames"}, {"Checked", "false"}, {"TabOrder", "4"}}},
-        {"CheckBox2", "checkbox", "", 96, 278, 85, 17, {{"Caption", "TaskBarStyle"}, {"Checked", "true"}, {"TabOrder", "5"}}},
-        {"GroupBox1", "groupbox", "", 288, 8, 281, 209, {{"Caption", " WinStyles "}, {"Enabled", "false"}, {"TabOrder", "7"}}},
+         {{"AutoSize", "false"}, {"Caption", "[ right mouse-button for menu ]"}, {"TabOrder", "9"}},
+         Member(&TFormWin::StaticText1)},
+        {"ListBox1", "listbox", "", 8, 30, 273, 186, {{"ItemHeight", "13"}, {"IntegralHeight", "true"}, {"TabOrder", "0"}, kDataFont},
+         Member(&TFormWin::ListBox1)},
+        {"BitBtn1", "bitbtn", "", 8, 220, 75, 25, {{"Caption", "GetAll"}, {"TabOrder", "1"}},
+         Member(&TFormWin::BitBtn1)},
+        {"BitBtn2", "bitbtn", "", 8, 248, 75, 25, {{"Caption", "GetVisible"}, {"TabOrder", "2"}},
+         Member(&TFormWin::BitBtn2)},
+        {"BitBtn3", "bitbtn", "", 8, 276, 75, 25, {{"Caption", "GetInvisible"}, {"TabOrder", "3"}},
+         Member(&TFormWin::BitBtn3)},
+        {"CheckBox3", "checkbox", "", 96, 230, 85, 19, {{"Caption", "Automatic"}, {"Checked", "false"}, {"TabOrder", "6"}},
+         Member(&TFormWin::CheckBox3)},
+        {"CheckBox1", "checkbox", "", 96, 254, 85, 17, {{"Caption", "EmptyNames"}, {"Checked", "false"}, {"TabOrder", "4"}},
+         Member(&TFormWin::CheckBox1)},
+        {"CheckBox2", "checkbox", "", 96, 278, 85, 17, {{"Caption", "TaskBarStyle"}, {"Checked", "true"}, {"TabOrder", "5"}},
+         Member(&TFormWin::CheckBox2)},
+        {"GroupBox1", "groupbox", "", 288, 8, 281, 209, {{"Caption", " WinStyles "}, {"Enabled", "false"}, {"TabOrder", "7"}},
+         Member(&TFormWin::GroupBox1)},
     };
     for (std::size_t i = 0; i < kStyleBoxes.size(); ++i) {
         const StyleBoxRow& box = kStyleBoxes[i];
         layout.push_back({box.name, "checkbox", "GroupBox1", box.left, box.top, box.width, kStyleBoxHeight,
-                          {{"Caption", WindowStyleNames()[i].name}, {"Font.Color", "clNavy"}, {"TabOrder", std::to_string(i)}}});
+                          {{"Caption", WindowStyleNames()[i].name}, {"Font.Color", "clNavy"}, {"TabOrder", std::to_string(i)}},
+                          Member(box.box)});
     }
     const TLayout rest = {
-        {"Image1", "image", "", 492, 232, 45, 41, {{"AutoSize", "true"}, {"Center", "true"}}},
-        {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent, kPlainText}},
+        {"Image1", "image", "", 492, 232, 45, 41, {{"AutoSize", "true"}, {"Center", "true"}},
+         Member(&TFormWin::Image1)},
+        {"Label8", "label", "", 480, 278, 32, 13, {{"Caption", "HIcon:"}, {"Font.Color", "clNavy"}, kTransparent, kPlainText},
+         Member(&TFormWin::Label8)},
         {"Panel1", "panel", "", 4, 304, 569, 106,
-         {{"BevelOuter", "bvRaised"}, {"BevelInner", "bvLowered"}, {"Caption", ""}, {"TabOrder", "8"}}},
-        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText, kDataFont}},
-        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText, kDataFont}},
-        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent, kPlainText, kDataFont}},
-        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent, kPlainText, kDataFont}},
-        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent, kPlainText, kDataFont}},
+         {{"BevelOuter", "bvRaised"}, {"BevelInner", "bvLowered"}, {"Caption", ""}, {"TabOrder", "8"}},
+         Member(&TFormWin::Panel1)},
+        {"Label1", "label", "Panel1", 5, 4, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText, kDataFont},
+         Member(&TFormWin::Label1)},
+        {"Label7", "label", "Panel1", 4, 20, 39, 13, {{"Caption", "Handles"}, kTransparent, kPlainText, kDataFont},
+         Member(&TFormWin::Label7)},
+        {"Label5", "label", "Panel1", 4, 37, 53, 13, {{"Caption", "ClassName"}, kTransparent, kPlainText, kDataFont},
+         Member(&TFormWin::Label5)},
+        {"Label6", "label", "Panel1", 4, 53, 39, 13, {{"Caption", "HParent"}, kTransparent, kPlainText, kDataFont},
+         Member(&TFormWin::Label6)},
+        {"Label2", "label", "Panel1", 4, 70, 28, 13, {{"Caption", "Styles"}, kTransparent, kPlainText, kDataFont},
+         Member(&TFormWin::Label2)},
         {"Label4", "label", "Panel1", 4, 88, 561, 13,
-         {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent, kPlainText, kDataFont}},
+         {{"AutoSize", "false"}, {"Caption", "Path"}, kTransparent, kPlainText, kDataFont}, Member(&TFormWin::Label4)},
         // In the free place right of the check boxes; last in the tab order, and no tab stop.
-        {"Finder1", "screenpicker", "", 200, 240, 150, 36, {{"Caption", "Drag onto a window"}, {"TabOrder", "10"}}},
+        {"Finder1", "screenpicker", "", 200, 240, 150, 36, {{"Caption", "Drag onto a window"}, {"TabOrder", "10"}},
+         Member(&TFormWin::Finder1)},
     };
     layout.insert(layout.end(), rest.begin(), rest.end());
     return layout;
@@ -128,27 +147,6 @@ TFormWin::TFormWin(TComponent* owner, platform::IWindowSystem& windows, platform
     Name = "FormWin";
     ApplyProperties(*this, kFormProperties);
     BuildLayout(*this, PageLayout());
-    Bind(Label3, "Label3");
-    Bind(StaticText1, "StaticText1");
-    Bind(ListBox1, "ListBox1");
-    Bind(BitBtn1, "BitBtn1");
-    Bind(BitBtn2, "BitBtn2");
-    Bind(BitBtn3, "BitBtn3");
-    Bind(CheckBox3, "CheckBox3");
-    Bind(CheckBox1, "CheckBox1");
-    Bind(CheckBox2, "CheckBox2");
-    Bind(GroupBox1, "GroupBox1");
-    for (const StyleBoxRow& row : kStyleBoxes) Bind(this->*row.box, row.name);
-    Bind(Image1, "Image1");
-    Bind(Label8, "Label8");
-    Bind(Panel1, "Panel1");
-    Bind(Label1, "Label1");
-    Bind(Label7, "Label7");
-    Bind(Label5, "Label5");
-    Bind(Label6, "Label6");
-    Bind(Label2, "Label2");
-    Bind(Label4, "Label4");
-    Bind(Finder1, "Finder1");
 
     WinList1 = Own(std::make_unique<TWinList>(this, windows, processes));
     WinList1->Name = "WinList1";
@@ -346,7 +344,7 @@ void TFormWin::CopyWindowEntry() {
     std::string text = ListBox1->Strings(i) + "\r\n";
     for (const TLabel* line : {Label8, Label1, Label7, Label5, Label6, Label2}) text += line->Caption() + "\r\n";
     text += WinList1->GetExeFile(i) + "\r\n";
-    SetClipboardText(Handle(), text);
+    CopyToClipboard(Handle(), text);
 }
 
 void TFormWin::Refresh1Click(TObject*) {

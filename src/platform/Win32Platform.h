@@ -1,7 +1,7 @@
 // The real platform: each operation is the Win32 call it names, with the corrections that
 // make it give what the callers rely on (full executable paths, base priorities, 32-bit
-// modules, executable types as Windows reports them). Wine's differences from Windows are
-// handled here and nowhere else.
+// modules, executable types as Windows reports them). Wine's differences from Windows in these
+// calls are handled here; the console's are handled in Win32Console.cpp.
 #pragma once
 
 #include <windows.h>

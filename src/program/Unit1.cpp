@@ -55,46 +55,56 @@ TProperties Link(const std::string& caption, const std::string& url) {
 // each grey drop-shadow panel lies under its content panel, 4 pixels right and 5 pixels lower.
 const TLayout kLayout = {
     {"Panel1", "panel", "", 0, 0, 593, 449,
-     {{"Align", "alClient"}, {"BevelOuter", "bvNone"}, {"BorderStyle", "bsSingle"}, {"Caption", "Panel1"}, {"TabOrder", "0"}}},
+     {{"Align", "alClient"}, {"BevelOuter", "bvNone"}, {"BorderStyle", "bsSingle"}, {"Caption", "Panel1"}, {"TabOrder", "0"}},
+     Member(&TForm1::Panel1)},
     {"PageControl1", "pagecontrol", "Panel1", 0, 0, 589, 445,
-     {{"Align", "alClient"}, {"ActivePage", "TabWin"}, {"TabOrder", "0"}}},
-    {"TabWin", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "Window list"}}},
-    {"Panel3", "panel", "TabWin", 0, 0, 581, 417, kHostPanel},
-    {"TabProc", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "Process list"}}},
-    {"Panel2", "panel", "TabProc", 0, 0, 581, 417, kHostPanel},
-    {"TabAbout", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "About"}}},
+     {{"Align", "alClient"}, {"ActivePage", "TabWin"}, {"TabOrder", "0"}}, Member(&TForm1::PageControl1)},
+    {"TabWin", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "Window list"}}, Member(&TForm1::TabWin)},
+    {"Panel3", "panel", "TabWin", 0, 0, 581, 417, kHostPanel, Member(&TForm1::Panel3)},
+    {"TabProc", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "Process list"}}, Member(&TForm1::TabProc)},
+    {"Panel2", "panel", "TabProc", 0, 0, 581, 417, kHostPanel, Member(&TForm1::Panel2)},
+    {"TabAbout", "tabsheet", "PageControl1", 0, 0, 0, 0, {{"Caption", "About"}}, Member(&TForm1::TabAbout)},
 
-    {"Panel7", "panel", "TabAbout", 108, 289, 440, 83, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "3"}}},
-    {"Panel5", "panel", "TabAbout", 24, 29, 301, 181, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "1"}}},
-    {"Panel4", "panel", "TabAbout", 20, 24, 301, 181, {{"BevelOuter", "bvRaised"}, {"TabOrder", "0"}}},
+    {"Panel7", "panel", "TabAbout", 108, 289, 440, 83, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "3"}},
+     Member(&TForm1::Panel7)},
+    {"Panel5", "panel", "TabAbout", 24, 29, 301, 181, {{"BevelOuter", "bvNone"}, {"Color", "clGray"}, {"TabOrder", "1"}},
+     Member(&TForm1::Panel5)},
+    {"Panel4", "panel", "TabAbout", 20, 24, 301, 181, {{"BevelOuter", "bvRaised"}, {"TabOrder", "0"}},
+     Member(&TForm1::Panel4)},
     {"CoolLabel1", "coollabel", "Panel4", 12, 8, 98, 14,
-     {kShadowRightBottom, kFixedSize, {"Caption", std::string("Velqorns! v ") + kProductVersion}, kTransparent}},
+     {kShadowRightBottom, kFixedSize, {"Caption", std::string("Velqorns! v ") + kProductVersion}, kTransparent},
+     Member(&TForm1::CoolLabel1)},
     {"CoolLabel2", "coollabel", "Panel4", 12, 23, 197, 16,
-     {kShadowRightBottom, kFixedSize, {"Caption", "© 1997-1998 the Velqorns! author"}, kTransparent}},
+     {kShadowRightBottom, kFixedSize, {"Caption", "© 1997-1998 the Velqorns! author"}, kTransparent},
+     Member(&TForm1::CoolLabel2)},
     {"CoolLabel4", "coollabel", "Panel4", 10, 65, 212, 16,
-     With(kSunkenFrame, {kFixedSize, {"Caption", " Velqorns! is for Windows95, not WinNT"}, kTransparent})},
+     With(kSunkenFrame, {kFixedSize, {"Caption", " Velqorns! is for Windows95, not WinNT"}, kTransparent}),
+     Member(&TForm1::CoolLabel4)},
     {"CoolLabel5", "coollabel", "Panel4", 28, 84, 164, 13,
      With({kShadowRightBottom, {"AutoSize", "true"}, {"Caption", "There's no support for this product!"}},
-          With(kUnderlinedFont, {kTransparent}))},
+          With(kUnderlinedFont, {kTransparent})), Member(&TForm1::CoolLabel5)},
     {"AutoURLLabel1", "urllabel", "Panel4", 42, 128, 245, 13,
-     Link("Velqorns Workshop  http://www.example.com/", "http://www.example.com/")},
-    {"AutoURLLabel2", "urllabel", "Panel4", 42, 152, 181, 13, Link("velqorns@example.com", "mailto:velqorns@example.com")},
-    {"Label1", "label", "Panel4", 11, 128, 27, 13, {{"Caption", "www:"}}},
-    {"Label2", "label", "Panel4", 12, 152, 27, 13, {{"Caption", "email:"}, kTransparent}},
+     Link("Velqorns Workshop  http://www.example.com/", "http://www.example.com/"), Member(&TForm1::AutoURLLabel1)},
+    {"AutoURLLabel2", "urllabel", "Panel4", 42, 152, 181, 13, Link("velqorns@example.com", "mailto:velqorns@example.com"),
+     Member(&TForm1::AutoURLLabel2)},
+    {"Label1", "label", "Panel4", 11, 128, 27, 13, {{"Caption", "www:"}}, Member(&TForm1::Label1)},
+    {"Label2", "label", "Panel4", 12, 152, 27, 13, {{"Caption", "email:"}, kTransparent}, Member(&TForm1::Label2)},
 
-    {"Panel6", "panel", "TabAbout", 104, 284, 440, 83, {{"BevelOuter", "bvRaised"}, {"TabOrder", "2"}}},
+    {"Panel6", "panel", "TabAbout", 104, 284, 440, 83, {{"BevelOuter", "bvRaised"}, {"TabOrder", "2"}},
+     Member(&TForm1::Panel6)},
     {"CoolLabel6", "coollabel", "Panel6", 5, 4, 430, 16,
      With(kSunkenFrame, {{"Alignment", "taCenter"}, kFixedSize,
-                         {"Caption", "TWinList and TProcList components by the Example Components Group"}, kTransparent})},
+                         {"Caption", "TWinList and TProcList components by the Example Components Group"}, kTransparent}),
+                          Member(&TForm1::CoolLabel6)},
     {"CoolLabel7", "coollabel", "Panel6", 7, 28, 95, 13,
      With({kShadowRightBottom, {"AutoSize", "true"}, {"Caption", "The components' author on the net:"}},
-          With(kUnderlinedFont, {kTransparent}))},
-    {"Label3", "label", "Panel6", 20, 47, 27, 13, {{"Caption", "www:"}}},
-    {"Label4", "label", "Panel6", 20, 63, 27, 13, {{"Caption", "email:"}, kTransparent}},
+          With(kUnderlinedFont, {kTransparent})), Member(&TForm1::CoolLabel7)},
+    {"Label3", "label", "Panel6", 20, 47, 27, 13, {{"Caption", "www:"}}, Member(&TForm1::Label3)},
+    {"Label4", "label", "Panel6", 20, 63, 27, 13, {{"Caption", "email:"}, kTransparent}, Member(&TForm1::Label4)},
     {"AutoURLLabel3", "urllabel", "Panel6", 51, 47, 184, 13,
-     Link("http://www.example.org/components/", "http://www.example.org/components/")},
+     Link("http://www.example.org/components/", "http://www.example.org/components/"), Member(&TForm1::AutoURLLabel3)},
     {"AutoURLLabel4", "urllabel", "Panel6", 51, 63, 137, 13,
-     Link("components@example.org", "mailto:components@example.org")},
+     Link("components@example.org", "mailto:components@example.org"), Member(&TForm1::AutoURLLabel4)},
 };
 
 // Makes a list page owned by the application (on the platform given) and embeds it
@@ -128,31 +138,6 @@ TForm1::TForm1(TComponent* owner, platform::IWindowSystem& windows, platform::IP
     Name = "Form1";
     ApplyProperties(*this, kFormProperties);
     BuildLayout(*this, kLayout);
-    Bind(Panel1, "Panel1");
-    Bind(PageControl1, "PageControl1");
-    Bind(TabWin, "TabWin");
-    Bind(Panel3, "Panel3");
-    Bind(TabProc, "TabProc");
-    Bind(Panel2, "Panel2");
-    Bind(TabAbout, "TabAbout");
-    Bind(Panel7, "Panel7");
-    Bind(Panel5, "Panel5");
-    Bind(Panel4, "Panel4");
-    Bind(CoolLabel1, "CoolLabel1");
-    Bind(CoolLabel2, "CoolLabel2");
-    Bind(CoolLabel4, "CoolLabel4");
-    Bind(CoolLabel5, "CoolLabel5");
-    Bind(AutoURLLabel1, "AutoURLLabel1");
-    Bind(AutoURLLabel2, "AutoURLLabel2");
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
-    Bind(Panel6, "Panel6");
-    Bind(CoolLabel6, "CoolLabel6");
-    Bind(CoolLabel7, "CoolLabel7");
-    Bind(Label3, "Label3");
-    Bind(Label4, "Label4");
-    Bind(AutoURLLabel3, "AutoURLLabel3");
-    Bind(AutoURLLabel4, "AutoURLLabel4");
     for (TAutoURLLabel* link : {AutoURLLabel1, AutoURLLabel2, AutoURLLabel3, AutoURLLabel4}) link->SetShell(shell);
 
     OnCreate = [this](TObject* sender) { FormCreate(sender); };

@@ -1,23 +1,10 @@
-// TBevel: a box is one outline, light on two sides and dark on the other two; a frame is
-// two such outlines one line apart in opposite colours, the etched line of a frame bevel.
-// A line is 1 pixel at 96 dpi, scaled with the bevel.
+// TBevel: a box is one outline, dark at the top and left and light at the bottom and right
+// when lowered, the other way round when raised; a frame is two outlines of one colour each,
+// one line apart, the etched line of a frame bevel (lowered: shadow over highlight). A line
+// is 1 pixel at 96 dpi, scaled with the bevel.
 #include "toolkit/Bevel.h"
 
 #include "toolkit/LayoutValues.h"
-
-namespace {
-
-// Top and left sides in topLeft, bottom and right sides in bottomRight, each thickness
-// pixels wide; the rectangle's right and bottom edges are inside it.
-void Outline(HDC dc, const RECT& rect, TColor topLeft, TColor bottomRight, int thickness) {
-    TCanvas canvas(dc);
-    canvas.FillRect({rect.left, rect.top, rect.right, rect.top + thickness}, topLeft);
-    canvas.FillRect({rect.left, rect.top, rect.left + thickness, rect.bottom}, topLeft);
-    canvas.FillRect({rect.left, rect.bottom - thickness, rect.right, rect.bottom}, bottomRight);
-    canvas.FillRect({rect.right - thickness, rect.top, rect.right, rect.bottom}, bottomRight);
-}
-
-}  // namespace
 
 void TBevel::SetShape(TBevelShape shape) {
     if (shape == shape_) return;
@@ -32,17 +19,19 @@ void TBevel::SetStyle(TBevelStyle style) {
 }
 
 void TBevel::Paint(HDC dc) {
-    const TColor dark = style_ == bsLowered ? clBtnShadow : clBtnHighlight;
-    const TColor light = style_ == bsLowered ? clBtnHighlight : clBtnShadow;
+    // Lowered: the shadow colour first (top and left, or the upper outline), raised: highlight.
+    const TColor first = style_ == bsLowered ? clBtnShadow : clBtnHighlight;
+    const TColor second = style_ == bsLowered ? clBtnHighlight : clBtnShadow;
     const int width = Width(), height = Height(), line = Scaled(1);
     if (width <= 0 || height <= 0) return;
+    TCanvas canvas(dc);
     if (shape_ == bsBox) {
-        Outline(dc, {0, 0, width, height}, dark, light, line);
+        canvas.Outline({0, 0, width, height}, first, second, line);
         return;
     }
-    // The light outline one line down and right, then the dark one over it.
-    Outline(dc, {line, line, width, height}, light, light, line);
-    Outline(dc, {0, 0, width - line, height - line}, dark, dark, line);
+    // The second colour's outline one line down and right, then the first's over it.
+    canvas.Outline({line, line, width, height}, second, second, line);
+    canvas.Outline({0, 0, width - line, height - line}, first, first, line);
 }
 
 bool TBevel::SetProperty(const std::string& name, const std::string& value) {

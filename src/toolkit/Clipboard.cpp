@@ -1,11 +1,12 @@
 // SetClipboardText: a global memory block of UTF-16 handed to the clipboard; it is freed here
-// unless the clipboard took it.
+// unless the clipboard took it. CopyToClipboard tells the user when that failed.
 #include "toolkit/Clipboard.h"
 
 #include <cstring>
 #include <memory>
 
 #include "shared/Utf16.h"
+#include "toolkit/Dialogs.h"
 
 namespace {
 
@@ -62,4 +63,8 @@ bool SetClipboardText(HWND window, const std::string& text) {
     ScopedClipboard clipboard(window);
     if (!clipboard.Open() || !::EmptyClipboard()) return false;
     return Hand(CF_UNICODETEXT, std::move(unicode));
+}
+
+void CopyToClipboard(HWND window, const std::string& text) {
+    if (!SetClipboardText(window, text)) MessageDlg("Couldn't put the text on the clipboard!", mtError, mbOK, 0);
 }

@@ -39,8 +39,6 @@ public:
         std::unique_ptr<TComponent> doomed = std::move(*held);
         components_.erase(held);
     }
-    int ComponentCount() const { return static_cast<int>(components_.size()); }
-    TComponent* Components(int index) const { return components_.at(static_cast<size_t>(index)).get(); }
     TComponent* FindComponent(const std::string& name) const {
         for (const auto& component : components_)
             if (component->Name == name) return component.get();

@@ -44,8 +44,6 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     virtual void SetBounds(int left, int top, int width, int height);
-    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
-    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
     void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
     void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }

@@ -52,10 +52,6 @@ public:
         if (auto* control = dynamic_cast<T*>(FindComponent(name))) return control;
         throw std::invalid_argument("The form has no control \"" + name + "\" of that kind");
     }
-    template <class T>
-    void Bind(T*& member, const std::string& name) const {
-        member = Control<T>(name);
-    }
 
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;  // once, when the form first becomes visible on screen

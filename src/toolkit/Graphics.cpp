@@ -97,6 +97,23 @@ void TCanvas::FillRect(const RECT& rect, TColor color) {
     ::FillRect(dc_, &rect, brush.get());
 }
 
+void TCanvas::Outline(const RECT& rect, TColor topLeft, TColor bottomRight, int thickness) {
+    FillRect({rect.left, rect.top, rect.right, rect.top + thickness}, topLeft);
+    FillRect({rect.left, rect.top, rect.left + thickness, rect.bottom}, topLeft);
+    FillRect({rect.left, rect.bottom - thickness, rect.right, rect.bottom}, bottomRight);
+    FillRect({rect.right - thickness, rect.top, rect.right, rect.bottom}, bottomRight);
+}
+
+void TCanvas::DisabledText(const std::wstring& text, RECT& rect, UINT flags, int offset) {
+    const int length = static_cast<int>(text.size());
+    ::OffsetRect(&rect, offset, offset);
+    ::SetTextColor(dc_, ColorToRGB(clBtnHighlight));
+    ::DrawTextW(dc_, text.c_str(), length, &rect, flags);
+    ::OffsetRect(&rect, -offset, -offset);
+    ::SetTextColor(dc_, ColorToRGB(clBtnShadow));
+    ::DrawTextW(dc_, text.c_str(), length, &rect, flags);
+}
+
 int TCanvas::TextWidth(const TFont& font, const std::string& text) const {
     ScopedSelect select(dc_, font.Handle());
     SIZE size{};

@@ -131,7 +131,6 @@ public:
     void SetHeight(int height);
     void SetColor(TColor color);
     void SetStyle(std::uint8_t style);
-    int PixelsPerInch() const { return pixelsPerInch_; }
     void SetPixelsPerInch(int pixelsPerInch);
 
     HFONT Handle() const;  // owned by the fonts that share it
@@ -172,6 +171,13 @@ public:
     HDC Handle() const { return dc_; }
 
     void FillRect(const RECT& rect, TColor color);
+    // The top and left sides of rect in topLeft, then the bottom and right sides over them in
+    // bottomRight (so the two corners between are bottomRight), each thickness pixels wide,
+    // inside rect.
+    void Outline(const RECT& rect, TColor topLeft, TColor bottomRight, int thickness);
+    // Text drawn as DrawText draws it, in the engraved look of disabled text: a copy in the
+    // button highlight colour offset pixels down and right, the text in the shadow colour.
+    void DisabledText(const std::wstring& text, RECT& rect, UINT flags, int offset);
     // Width in pixels of text drawn in font.
     int TextWidth(const TFont& font, const std::string& text) const;
 

@@ -42,13 +42,7 @@ void TGroupBox::PaintWindow(HDC dc) {
     if (Enabled()) {
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
         ::DrawTextW(dc, caption.c_str(), -1, &text, format);
-        return;
+    } else {
+        canvas.DisabledText(caption, text, format, 1);
     }
-    // Disabled: the engraved look of disabled text.
-    RECT light = text;
-    ::OffsetRect(&light, 1, 1);
-    ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-    ::DrawTextW(dc, caption.c_str(), -1, &light, format);
-    ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-    ::DrawTextW(dc, caption.c_str(), -1, &text, format);
 }

@@ -52,38 +52,38 @@ UINT TLabel::TextFlags() const {
     return flags;
 }
 
-void TLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) const {
+std::wstring TLabel::TextToDraw(UINT& flags) const {
     std::string text = Caption();
     if ((flags & DT_CALCRECT) && (text.empty() || (showAccelChar_ && text == "&"))) text += ' ';
     if (!showAccelChar_) flags |= DT_NOPREFIX;
+    return Utf16FromUtf8(text);
+}
+
+void TLabel::DoDrawText(HDC dc, RECT& rect, UINT flags) const {
+    const std::wstring text = TextToDraw(flags);
     ScopedSelect font(dc, Font().Handle());
     ::SetBkMode(dc, TRANSPARENT);
-    const std::wstring wide = Utf16FromUtf8(text);
-    const int length = static_cast<int>(wide.size());
     if (!Enabled()) {
-        const int offset = Scaled(1);  // the embossed copy
-        ::OffsetRect(&rect, offset, offset);
-        ::SetTextColor(dc, ColorToRGB(clBtnHighlight));
-        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
-        ::OffsetRect(&rect, -offset, -offset);
-        ::SetTextColor(dc, ColorToRGB(clBtnShadow));
-        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
+        TCanvas(dc).DisabledText(text, rect, flags, Scaled(1));
     } else {
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
-        ::DrawTextW(dc, wide.c_str(), length, &rect, flags);
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
     }
+}
+
+void TLabel::PlaceByLayout(RECT& rect, const std::function<void(RECT&)>& measure) const {
+    if (layout_ == tlTop) return;
+    RECT measured = rect;
+    measure(measured);
+    const int space = Height() - measured.bottom;
+    ::OffsetRect(&rect, 0, layout_ == tlBottom ? space : space / 2);
 }
 
 void TLabel::Paint(HDC dc) {
     RECT rect = ClientRect();
     if (!transparent_) TCanvas(dc).FillRect(rect, Color());
     const UINT flags = TextFlags();
-    if (layout_ != tlTop) {
-        RECT measured = rect;
-        DoDrawText(dc, measured, flags | DT_CALCRECT);
-        const int space = Height() - measured.bottom;
-        ::OffsetRect(&rect, 0, layout_ == tlBottom ? space : space / 2);
-    }
+    PlaceByLayout(rect, [&](RECT& measured) { DoDrawText(dc, measured, flags | DT_CALCRECT); });
     DoDrawText(dc, rect, flags);
 }
 

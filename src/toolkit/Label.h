@@ -43,6 +43,12 @@ protected:
     void DoDrawText(HDC dc, RECT& rect, UINT flags) const;
     // DT_EXPANDTABS, DT_WORDBREAK when wrapping, and the alignment's flag.
     UINT TextFlags() const;
+    // The caption as DrawText takes it (measured, an empty caption or a lone "&" shown as
+    // accelerator is one space); adds DT_NOPREFIX to flags when "&" marks no accelerator.
+    std::wstring TextToDraw(UINT& flags) const;
+    // Moves rect down as Layout places the text: by all (tlBottom) or half (tlCenter) of the
+    // room left in the label's height by the text that measure measures in a copy of rect.
+    void PlaceByLayout(RECT& rect, const std::function<void(RECT&)>& measure) const;
     // With AutoSize on (and the layout loaded), takes the size of the caption; a
     // right-aligned label keeps its right edge.
     void AdjustBounds();

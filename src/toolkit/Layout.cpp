@@ -82,6 +82,7 @@ void BuildLayout(TForm& form, const TLayout& layout) {
         control->SetParent(parent);
         control->SetDesignBounds(item.Left, item.Top, item.Width, item.Height);
         ApplyProperties(*control, item.Properties);
+        if (item.Kept) item.Kept(form, *control);
         built.push_back(control);
     }
     for (TControl* control : built) control->Loaded();

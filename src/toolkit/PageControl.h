@@ -15,7 +15,6 @@ public:
     ~TPageControl() override;
 
     int PageCount() const { return static_cast<int>(pages_.size()); }
-    TTabSheet* Pages(int index) const { return pages_.at(static_cast<size_t>(index)); }
     int IndexOfPage(const TTabSheet* page) const;
 
     // The page on show (borrowed), or nullptr. The first page to join becomes active.

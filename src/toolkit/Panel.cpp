@@ -8,16 +8,14 @@
 namespace {
 
 // One bevel around rect, width pixels wide (raised: light top and left, dark bottom and
-// right); rect shrinks by the bevel.
+// right), drawn one pixel outline at a time so that the corners meet on the diagonal; rect
+// shrinks by the bevel.
 void DrawBevel(TCanvas& canvas, RECT& rect, TPanelBevel bevel, int width) {
     if (bevel == bvNone) return;
     const TColor topLeft = bevel == bvRaised ? clBtnHighlight : clBtnShadow;
     const TColor bottomRight = bevel == bvRaised ? clBtnShadow : clBtnHighlight;
     for (int line = 0; line < width; ++line) {
-        canvas.FillRect({rect.left, rect.top, rect.right - 1, rect.top + 1}, topLeft);
-        canvas.FillRect({rect.left, rect.top, rect.left + 1, rect.bottom - 1}, topLeft);
-        canvas.FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
-        canvas.FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+        canvas.Outline(rect, topLeft, bottomRight, 1);
         ::InflateRect(&rect, -1, -1);
     }
 }

@@ -24,7 +24,7 @@ TMenuItem* TPopupMenu::Add(const std::string& caption) {
     return item;
 }
 
-void TPopupMenu::Popup(int x, int y) {
+void TPopupMenu::Popup(int x, int y, HWND owner) {
     if (OnPopup) OnPopup(this);
     const MenuOwner menu(::CreatePopupMenu());
     if (!menu) return;
@@ -32,8 +32,6 @@ void TPopupMenu::Popup(int x, int y) {
         if (items_[i]->Caption == "-") ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else ::AppendMenuW(menu.get(), MF_STRING, i + 1, Utf16FromUtf8(items_[i]->Caption).c_str());
     }
-    HWND owner = ::GetActiveWindow();
-    if (!owner) owner = ::GetForegroundWindow();
     const UINT chosen = static_cast<UINT>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                            x, y, 0, owner, nullptr));
     if (chosen >= 1 && chosen <= items_.size()) {

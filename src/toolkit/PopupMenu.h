@@ -24,8 +24,9 @@ public:
     TMenuItem* Add(const std::string& caption);
     const std::vector<TMenuItem*>& Items() const { return items_; }
 
-    // Shows the menu at a screen point and runs the chosen item's OnClick before returning.
-    void Popup(int x, int y);
+    // Shows the menu at a screen point, owned by owner (the window it was asked for), and runs
+    // the chosen item's OnClick before returning.
+    void Popup(int x, int y, HWND owner);
     // Called as the menu opens, before it shows.
     TNotifyEvent OnPopup;
 

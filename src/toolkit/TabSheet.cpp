@@ -11,8 +11,6 @@ TTabSheet::~TTabSheet() {
     if (pageControl_) pageControl_->RemovePage(this);
 }
 
-int TTabSheet::PageIndex() const { return pageControl_ ? pageControl_->IndexOfPage(this) : -1; }
-
 void TTabSheet::SetParent(TWinControl* parent) {
     if (parent == Parent()) return;
     auto* pageControl = dynamic_cast<TPageControl*>(parent);

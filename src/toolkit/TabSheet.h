@@ -11,11 +11,6 @@ public:
     explicit TTabSheet(TComponent* owner);
     ~TTabSheet() override;
 
-    // The page control this page belongs to (borrowed), or nullptr.
-    TPageControl* PageControl() const { return pageControl_; }
-    // Position among the pages of its page control, or -1.
-    int PageIndex() const;
-
     // A page's parent is its page control: it joins that control's pages at the end.
     // Throws std::invalid_argument for any other kind of parent.
     void SetParent(TWinControl* parent) override;

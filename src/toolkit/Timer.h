@@ -35,7 +35,6 @@ public:
     // A timer that the event loop could not start is off: not enabled.
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    unsigned Interval() const { return interval_; }
     void SetInterval(unsigned interval);  // a running timer restarts with the new period
 
     std::function<void(TObject* sender)> OnTimer;

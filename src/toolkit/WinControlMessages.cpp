@@ -230,7 +230,7 @@ LRESULT TWinControl::OnContextMenu(WPARAM wParam, LPARAM lParam) {
         point = ContextMenuPoint();
         ::ClientToScreen(handle_, &point);
     }
-    PopupMenu->Popup(point.x, point.y);
+    PopupMenu->Popup(point.x, point.y, handle_);
     return 0;
 }
 

@@ -35,6 +35,16 @@ TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
     list.SetParent(&form);
     list.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { list.Strings(4); };
     TTimer timer(nullptr);
+    const auto build = [](TProperties properties) {
+        return [properties] {
+            try {
+                TForm page(nullptr);
+                BuildLayout(page, {{"Bevel1", "bevel", "", 0, 0, 9, 9, properties, {}}});
+            } catch (...) {
+                HandleException();
+            }
+        };
+    };
     const struct {
         std::function<void()> cause;
         std::string shown;
@@ -47,15 +57,11 @@ TEST_F(ControlsTest, ErrorsOfHandlersTimerTicksAndLayoutsAreShown) {
              timer.SetEnabled(false);
          },
          "tick failed"},
-        {[&] {
-             try {
-                 TForm page(nullptr);
-                 BuildLayout(page, {{"Bevel1", "bevel", "", 0, 0, 9, 9, {{"Shape", "bsOval"}}}});
-             } catch (...) {
-                 HandleException();
-             }
-         },
-         "Control \"Bevel1\": property Shape = \"bsOval\": Shape has no value \"bsOval\""},
+        {build({{"Shape", "bsOval"}}), "Control \"Bevel1\": property Shape = \"bsOval\": Shape has no value \"bsOval\""},
+        // A number is all of its text.
+        {build({{"Font.Height", "13px"}}), "Control \"Bevel1\": property Font.Height = \"13px\": \"13px\" is not a number"},
+        {build({{"Color", "0x80000008z"}}),
+         "Control \"Bevel1\": property Color = \"0x80000008z\": \"0x80000008z\" is not a number"},
     };
     for (const auto& c : cases) {
         shown.clear();

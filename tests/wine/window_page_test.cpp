@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <thread>
 
 #include "pages/FListWin.h"
 #include "platform/Win32Platform.h"
@@ -240,6 +241,15 @@ TEST_F(WindowPage, SelectedLineShowsItsWindowsDetailsPathAndIconAndCtrlCCopiesTh
     page->ListBox1->SetItemIndex(-1);  // without a selection nothing is copied
     PressWithCtrl(application, page->ListBox1->Handle(), 'C');
     EXPECT_EQ(ClipboardText(), "before");
+    page->ListBox1->SetItemIndex(LineOf(title));  // the clipboard held by another: the user is told
+    std::atomic<int> held{0};
+    std::thread holder([&] { held = ::OpenClipboard(nullptr) ? 1 : 2; while (held == 1) ::Sleep(10); ::CloseClipboard(); });
+    while (held == 0) ::Sleep(1);
+    DialogAnswerer error("Error", "OK");
+    PressWithCtrl(application, page->ListBox1->Handle(), 'C');
+    EXPECT_TRUE(error.Finish() && error.Text() == "Couldn't put the text on the clipboard!") << error.Text();
+    held = 3;
+    holder.join();
 
     // Another program, run from a folder and file named in Cyrillic and CJK, its title in them with
     // an emoji and an accent: listed, shown and copied exactly, its full path and its file's icon,
