@@ -152,14 +152,7 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
     auto info = std::make_unique<TProcessInfo>();
     // The path goes on terminated: a full snapshot array need not end in a NUL.
     info->szExeFile = FixedText(entry.szExeFile, sizeof entry.szExeFile);
-    info->cntUsage = entry.cntUsage;
-    info->th32ProcessID = entry.th32ProcessID;
-    info->th32DefaultHeapID = entry.th32DefaultHeapID;
-    info->th32ModuleID = entry.th32ModuleID;
-    info->cntThreads = entry.cntThreads;
-    info->th32ParentProcessID = entry.th32ParentProcessID;
-    info->pcPriClassBase = entry.pcPriClassBase;
-    info->dwFlags = entry.dwFlags;
+    static_cast<platform::ProcessNumbers&>(*info) = entry;
     info->CreationTime = entry.creationTime;
     info->PriorityText = Cut(PriorityToText(info->pcPriClassBase));
     std::string name = FileNamePart(info->szExeFile);
@@ -169,12 +162,6 @@ void TProcList::AddProcess(const platform::ProcessEntry& entry) {
 void TProcList::AddModule(const platform::ModuleEntry& entry) {
     auto info = std::make_unique<TModuleInfo>();
     info->szExePath = FixedText(entry.szExePath, sizeof entry.szExePath);
-    info->th32ModuleID = entry.th32ModuleID;
-    info->th32ProcessID = entry.th32ProcessID;
-    info->GlblcntUsage = entry.GlblcntUsage;
-    info->ProccntUsage = entry.ProccntUsage;
-    info->modBaseAddr = entry.modBaseAddr;
-    info->modBaseSize = entry.modBaseSize;
-    info->hModule = entry.hModule;
+    static_cast<platform::ModuleNumbers&>(*info) = entry;
     moduleList_.AddObject(FixedText(entry.szModule, sizeof entry.szModule), std::move(info));
 }

@@ -13,16 +13,8 @@
 #include "toolkit/StringList.h"
 
 // One entry of ProcessList: the fields of the process snapshot entry and three derived values.
-class TProcessInfo : public TObject {
+class TProcessInfo : public TObject, public platform::ProcessNumbers {
 public:
-    std::uint32_t cntUsage = 0;
-    std::uint32_t th32ProcessID = 0;
-    std::uint64_t th32DefaultHeapID = 0;  // pointer-wide
-    std::uint32_t th32ModuleID = 0;
-    std::uint32_t cntThreads = 0;
-    std::uint32_t th32ParentProcessID = 0;
-    std::int32_t pcPriClassBase = 0;
-    std::uint32_t dwFlags = 0;
     std::string szExeFile;     // full path, at most 260 characters
     std::string PriorityText;  // PriorityToText, at most 12 characters
     // Taken from the file when first asked for (TProcList::ProcessExeType, ProcessIcon) and
@@ -35,15 +27,8 @@ public:
 };
 
 // One entry of ModuleList; the module's name is the entry's text, not a field.
-class TModuleInfo : public TObject {
+class TModuleInfo : public TObject, public platform::ModuleNumbers {
 public:
-    std::uint32_t th32ModuleID = 0;
-    std::uint32_t th32ProcessID = 0;
-    std::uint32_t GlblcntUsage = 0;
-    std::uint32_t ProccntUsage = 0;
-    std::uint64_t modBaseAddr = 0;  // pointer-wide
-    std::uint32_t modBaseSize = 0;
-    std::uint64_t hModule = 0;      // pointer-wide
     std::string szExePath;          // at most 260 characters
     mutable platform::IconHandle hIcon = 0;  // taken when first asked for (TProcList::ModuleIcon)
     mutable bool iconTaken = false;

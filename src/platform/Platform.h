@@ -41,9 +41,8 @@ struct WindowRect {
 // Texts are UTF-8 everywhere inside: a text of n UTF-16 units takes at most 3n bytes.
 constexpr int kUtf8PerUnit = 3;
 
-// The fields of the system's process snapshot entry; texts are fixed arrays of UTF-8, long
-// enough for the longest the system fills, and need not end in a NUL when they are full.
-struct ProcessEntry {
+// The numbers of the system's process snapshot entry, which the process list keeps as they are.
+struct ProcessNumbers {
     std::uint32_t cntUsage = 0;
     std::uint32_t th32ProcessID = 0;
     std::uint64_t th32DefaultHeapID = 0;  // pointer-wide
@@ -52,13 +51,19 @@ struct ProcessEntry {
     std::uint32_t th32ParentProcessID = 0;
     std::int32_t pcPriClassBase = 0;
     std::uint32_t dwFlags = 0;
+};
+
+// The system's process snapshot entry; texts are fixed arrays of UTF-8, long enough for the
+// longest the system fills, and need not end in a NUL when they are full.
+struct ProcessEntry : ProcessNumbers {
     char szExeFile[kMaxPath * kUtf8PerUnit] = {};
     // When the process started (FILETIME units); 0 when it cannot be read. Identifiers are
     // reused: the identifier and this time together name one process over time.
     std::uint64_t creationTime = 0;
 };
 
-struct ModuleEntry {
+// The numbers of the system's module snapshot entry, which the module list keeps as they are.
+struct ModuleNumbers {
     std::uint32_t th32ModuleID = 0;
     std::uint32_t th32ProcessID = 0;
     std::uint32_t GlblcntUsage = 0;
@@ -66,6 +71,9 @@ struct ModuleEntry {
     std::uint64_t modBaseAddr = 0;  // pointer-wide
     std::uint32_t modBaseSize = 0;
     std::uint64_t hModule = 0;      // pointer-wide
+};
+
+struct ModuleEntry : ModuleNumbers {
     char szModule[kMaxModuleName * kUtf8PerUnit] = {};
     char szExePath[kMaxPath * kUtf8PerUnit] = {};
 };
