@@ -1,4 +1,5 @@
-// UTF-8 <-> UTF-16, strict in what they read: every malformed sequence is one U+FFFD.
+// UTF-8 <-> UTF-16, strict in what they read: each byte of a malformed sequence, and each
+// lone half of a surrogate pair, is one U+FFFD.
 #include "shared/Utf16.h"
 
 namespace {

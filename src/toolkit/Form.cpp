@@ -74,11 +74,13 @@ void TForm::CreateWnd() {
     CheckFirstShow();  // a form made inside windows already on screen is visible at once
 }
 
+// The old icons are released only once the window holds the new ones.
 void TForm::SetIcons() {
-    bigIcon_.reset(ApplicationIcon(SM_CXICON, SM_CYICON, Dpi()));
-    smallIcon_.reset(ApplicationIcon(SM_CXSMICON, SM_CYSMICON, Dpi()));
-    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    const HICON big = ApplicationIcon(SM_CXICON, SM_CYICON, Dpi()), small = ApplicationIcon(SM_CXSMICON, SM_CYSMICON, Dpi());
+    ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    bigIcon_.reset(big);
+    smallIcon_.reset(small);
 }
 
 void TForm::ChangeScale(int dpi) {

@@ -35,7 +35,7 @@ void TGroupBox::PaintWindow(HDC dc) {
 
     const UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP;
     const std::wstring caption = Utf16FromUtf8(Caption());
-    RECT text{8, 0, client.right - 8, metrics.tmHeight};
+    RECT text{Scaled(8), 0, client.right - Scaled(8), metrics.tmHeight};
     ::DrawTextW(dc, caption.c_str(), -1, &text, format | DT_CALCRECT);
     canvas.FillRect(text, Color());
     ::SetBkMode(dc, TRANSPARENT);
@@ -43,6 +43,6 @@ void TGroupBox::PaintWindow(HDC dc) {
         ::SetTextColor(dc, ColorToRGB(Font().Color()));
         ::DrawTextW(dc, caption.c_str(), -1, &text, format);
     } else {
-        canvas.DisabledText(caption, text, format, 1);
+        canvas.DisabledText(caption, text, format, Scaled(1));
     }
 }

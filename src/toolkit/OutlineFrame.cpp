@@ -60,7 +60,8 @@ void TOutlineFrame::ShowAround(const RECT& around) {
         HRGN band = ::CreateRectRgn(0, 0, size.cx, size.cy);
         GdiObject<HRGN> inside(::CreateRectRgn(kThickness, kThickness, size.cx - kThickness, size.cy - kThickness));
         ::CombineRgn(band, band, inside.get(), RGN_DIFF);
-        ::SetWindowRgn(window_.get(), band, TRUE);  // the window owns the region from now on
+        // The window owns the region once it has taken it.
+        if (!::SetWindowRgn(window_.get(), band, TRUE)) ::DeleteObject(band);
         shaped_ = size;
     }
     ::SetWindowPos(window_.get(), HWND_TOPMOST, rect.left, rect.top, size.cx, size.cy,

@@ -45,7 +45,9 @@ bool Win32Console::Write(StandardStream stream, std::string_view utf8) {
         std::size_t done = 0;
         while (done < wide.size()) {
             // Large writes are split: older consoles refuse a single write of more than 64 KB.
-            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 8192));
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - done, 8192));
+            // A character of two units goes whole into one write.
+            if (chunk < wide.size() - done && (wide[done + chunk - 1] & 0xFC00) == 0xD800) --chunk;
             DWORD written = 0;
             if (!::WriteConsoleW(handle, wide.data() + done, chunk, &written, nullptr) || written == 0) return false;
             done += written;
