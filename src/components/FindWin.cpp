@@ -89,6 +89,7 @@ void TWinList::FindWindows() {
 bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {
     if (window == 0) return false;
     TWinList& list = *static_cast<TWinList*>(context);
+    if (list.onlyWindow_ != 0 && window != list.onlyWindow_) return true;
     TakenWindow& candidate = list.candidate_;
     candidate.handle = window;
     if (list.Qualifies(candidate, list.filter_)) {

@@ -103,6 +103,9 @@ public:
     const std::string& GetParentName(int index) const { return Record(index).ParentName; }
     // Whether a scan with these settings would take the window as it is now.
     bool WouldTake(platform::WindowHandle window, TFind_ID whatDoFind, bool emptyNames, bool taskBarSty);
+    // Scans take this window alone, where it is a top-level window that passes the filters;
+    // 0 (the default) lets them take every window.
+    void SetOnlyWindow(platform::WindowHandle window) { onlyWindow_ = window; }
     // Index of the record of this window and process, or -1.
     int IndexOf(platform::WindowHandle window, std::uint32_t processId) const;
 
@@ -160,6 +163,7 @@ private:
 
     // Scan state, this component's own.
     ScanFilter filter_;
+    platform::WindowHandle onlyWindow_ = 0;
     std::vector<TakenWindow> taken_;                  // windows of the running scan, in order
     TakenWindow candidate_;                           // the window being tested
     std::uint32_t currentSum_ = 0;                    // their sum, wrapping

@@ -95,8 +95,9 @@ private:
         list.SetWhatDoFind(id_All);
         list.SetTaskBarSty(false);
         list.SetEmptyNames(true);
-        list.FindWindows();
-        for (int i = 0; target != 0 && i < list.WindowList().Count(); ++i) {
+        list.SetOnlyWindow(target);  // the one record read, not every window's
+        if (target != 0) list.FindWindows();
+        for (int i = 0; i < list.WindowList().Count(); ++i) {
             if (list.GetHwnd(i) != target) continue;
             TRecordTable table(kWindowColumns);
             AddWindow(table, list, i);

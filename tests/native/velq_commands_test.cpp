@@ -118,6 +118,11 @@ TEST(VelqWindowActions, FrontAndCloseEachOutcomeHasItsStatusAndLineAndTheDesktop
         EXPECT_GE(velq.desktop.slept, c.arguments[0] == "close" && c.refuses ? 300u : 0u) << name;
     }
 
+    Velq one;  // window reads the record of the window asked for alone, not every window's
+    one.desktop.Add(0x20, "Editor"), one.desktop.Add(0x30, "Other"), one.desktop.Add(0x40, "Third");
+    EXPECT_EQ(one.Run({"window", "0x30"}), 0);
+    EXPECT_TRUE(one.output.find("Other") != std::string::npos && one.desktop.recordQueries <= 2) << one.desktop.recordQueries;
+
     FakeDesktop desktop;  // the window the finder picks at a point: none of the desktop's
     desktop.Add(0x20, "Program"), desktop.Add(0x30, "").className = "Progman", desktop.Add(0x40, "").className = "WorkerW";
     for (const platform::WindowHandle at : {0x20u, 0x30u, 0x40u, desktop.desktop, 0u})
