@@ -68,11 +68,17 @@ void EnumWineWindows(Visit& state) {
 // The longest title or class name read here, in UTF-16 units.
 constexpr int kMaxTextUnits = 1024;
 
-// A text cut by the system's buffer may end in the first half of a surrogate pair: that half
-// is dropped, so that a cut never leaves half a character.
-std::wstring_view WholeCharacters(const wchar_t* text, int length) {
-    if (length > 0 && (text[length - 1] & 0xFC00) == 0xD800) --length;
-    return {text, static_cast<std::size_t>(length)};
+// A text that read(buffer, size) copies, cut to maxLength UTF-16 units, as UTF-8. A text cut
+// by the buffer may end in the first half of a surrogate pair: that half is dropped, so that a
+// cut never leaves half a character.
+template <class Read>
+std::string CutText(int maxLength, Read read) {
+    if (maxLength <= 0) return "";
+    wchar_t text[kMaxTextUnits + 1];
+    int length = read(text, std::min(maxLength, kMaxTextUnits) + 1);
+    if (length <= 0) return "";
+    if ((text[length - 1] & 0xFC00) == 0xD800) --length;
+    return Utf8FromUtf16({text, static_cast<std::size_t>(length)});
 }
 
 }  // namespace
@@ -88,11 +94,7 @@ void Win32Platform::EnumWindows(bool (*visit)(WindowHandle, void*), void* contex
 // window, without the WM_GETTEXT it sends to a window of this process (which waits on a busy
 // thread), and in one round trip to Wine's server where GetWindowText makes two.
 std::string Win32Platform::WindowText(WindowHandle window, int maxLength) {
-    if (maxLength <= 0) return "";
-    wchar_t title[kMaxTextUnits + 1];
-    const int size = std::min(maxLength, kMaxTextUnits) + 1;
-    const int length = ::InternalGetWindowText(ToHwnd(window), title, size);
-    return length <= 0 ? "" : Utf8FromUtf16(WholeCharacters(title, length));
+    return CutText(maxLength, [window](wchar_t* text, int size) { return ::InternalGetWindowText(ToHwnd(window), text, size); });
 }
 
 WindowHandle Win32Platform::GetOwner(WindowHandle window) { return FromHwnd(::GetWindow(ToHwnd(window), GW_OWNER)); }
@@ -118,11 +120,7 @@ std::uint32_t Win32Platform::GetWindowThreadProcessId(WindowHandle window, std::
 }
 
 std::string Win32Platform::WindowClassName(WindowHandle window, int maxLength) {
-    if (maxLength <= 0) return "";
-    wchar_t name[kMaxTextUnits + 1];
-    const int size = std::min(maxLength, kMaxTextUnits) + 1;
-    const int length = ::GetClassNameW(ToHwnd(window), name, size);
-    return length <= 0 ? "" : Utf8FromUtf16(WholeCharacters(name, length));
+    return CutText(maxLength, [window](wchar_t* text, int size) { return ::GetClassNameW(ToHwnd(window), text, size); });
 }
 
 bool Win32Platform::GetWindowRect(WindowHandle window, WindowRect& rect) {
