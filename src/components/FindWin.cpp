@@ -66,24 +66,30 @@ void TWinList::SetEnableTimer(bool value) {
 }
 
 void TWinList::FindWindows() {
-    currentSum_ = 0;
     timer_.SetEnabled(false);  // no tick during a scan
     try {
-        filter_ = {emptyNames_, taskBarSty_, whatDoFind_};
-        taken_.clear();
-        windows_.EnumWindows(&TWinList::EnumWindowsProc, this);
-        if (SameSetAsLastRebuild()) {
-            changed_ = false;
-        } else {
-            Rebuild();
-            changed_ = true;
-        }
+        windows_.RunQueries([this] { ScanAndRebuild(); });
     } catch (...) {
         // A failed scan does not end automatic refreshing.
         if (enableTimer_) timer_.SetEnabled(true);
         throw;
     }
     if (enableTimer_) timer_.SetEnabled(true);  // the next period begins now
+}
+
+// The scan and the rebuild ask the system every question, and touch only the component's data:
+// the platform may run them on a thread of its own.
+void TWinList::ScanAndRebuild() {
+    currentSum_ = 0;
+    filter_ = {emptyNames_, taskBarSty_, whatDoFind_};
+    taken_.clear();
+    windows_.EnumWindows(&TWinList::EnumWindowsProc, this);
+    if (SameSetAsLastRebuild()) {
+        changed_ = false;
+    } else {
+        Rebuild();
+        changed_ = true;
+    }
 }
 
 bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {

@@ -137,6 +137,7 @@ private:
     // The executables' paths that the running rebuild has read, by process (FindWin.cpp).
     class ProcessPaths;
 
+    void ScanAndRebuild();
     static bool EnumWindowsProc(platform::WindowHandle window, void* context);
     bool Qualifies(TakenWindow& window, const ScanFilter& filter);
     static bool IsTaskBarStyle(std::uint32_t style);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -82,6 +83,10 @@ struct ModuleEntry : ModuleNumbers {
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
+    // Runs queries, a function that asks the system many questions about windows and processes
+    // and nothing of this program's own windows' threads, and returns once it has; what it
+    // raises is raised here.
+    virtual void RunQueries(const std::function<void()>& queries) = 0;
     // Calls visit once per top-level window in the system's order until it returns false.
     virtual void EnumWindows(bool (*visit)(WindowHandle window, void* context), void* context) = 0;
     // The title, cut to its first maxLength UTF-16 units (never inside a character); empty

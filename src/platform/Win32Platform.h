@@ -36,6 +36,7 @@ public:
     static Win32Platform& Instance();
 
     // IWindowSystem (Win32Windows.cpp)
+    void RunQueries(const std::function<void()>& queries) override;
     void EnumWindows(bool (*visit)(WindowHandle, void*), void* context) override;
     std::string WindowText(WindowHandle window, int maxLength) override;
     WindowHandle GetOwner(WindowHandle window) override;

@@ -154,6 +154,21 @@ TEST(WindowWalk, VisitsWhatEnumWindowsVisitsInItsOrderAndNoMessageOnlyWindow) {
     for (HWND window : {messageOnly, hidden}) ::DestroyWindow(window);
 }
 
+// Under Wine the list's questions run on a thread kept for them (on Windows, on the caller's):
+// the same thread each time, a run from within a run does not wait for itself, and a failure
+// there reaches the caller, after which runs go on.
+TEST(WindowWalk, QueriesRunOnOneKeptThreadUnderWineAndTheirFailuresReachTheCaller) {
+    Win32Platform& system = Win32Platform::Instance();
+    DWORD first = 0, nested = 0, second = 0;
+    system.RunQueries([&] {
+        first = ::GetCurrentThreadId();
+        system.RunQueries([&] { nested = ::GetCurrentThreadId(); });
+    });
+    EXPECT_THROW(system.RunQueries([] { throw std::runtime_error("gone"); }), std::runtime_error);
+    system.RunQueries([&] { second = ::GetCurrentThreadId(); });
+    EXPECT_EQ(std::tuple(first != ::GetCurrentThreadId(), nested, second), std::tuple(RunsOnWine(), first, first));
+}
+
 TEST_F(WindowPage, ButtonsAndBoxesChooseTheWindowsListedAndLinesAreNeverPairedWithRecordsOfANewerList) {
     const Window plain = MakeWindow("Velqorns page: plain"), hidden = MakeWindow("Velqorns page: hidden", WS_OVERLAPPEDWINDOW);
     const Window owned = MakeWindow("Velqorns page: owned", WS_OVERLAPPEDWINDOW | WS_VISIBLE, plain.get());

@@ -40,6 +40,7 @@ public:
         return none_ = FakeWindow{};
     }
 
+    void RunQueries(const std::function<void()>& queries) override { queries(); }
     void EnumWindows(bool (*visit)(platform::WindowHandle, void*), void* context) override {
         const std::vector<FakeWindow> order = windows;
         for (std::size_t i = 0; i <= order.size(); ++i) {
