@@ -105,12 +105,6 @@ Startup TimeStartup(const std::string& program) {
     return result;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
 // The median of the rounds' ratios; each round starts both programs, in alternating order.
 double StartupRatio() {
     const std::string folder = BenchFolder();
@@ -135,7 +129,7 @@ double StartupRatio() {
         ratios.push_back(oursSeconds / bareSeconds);
         if (std::getenv("VELQORNS_BENCH_VERBOSE")) std::fprintf(stderr, "  round %d: %.3f s / %.3f s\n", round, oursSeconds, bareSeconds);
     }
-    return Median(ratios);
+    return bench::Median(ratios);
 }
 
 const bench::Register startup0("startup-0", StartupRatio);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -53,23 +54,32 @@ bool RunsOnWine() {
 }
 
 // The bare scan: the walk that Velqorns makes (under Wine, EnumDesktopWindows, which does not
-// ask the server whether each window still exists), reading each window's title (unless
-// untitled windows count anyway; the window manager's copy, as GetWindowText gives another
-// program's, which sends no message to the windows' thread) and then its visibility, and
-// keeping those that pass.
+// ask the server whether each window still exists, to the first message-only window, which
+// EnumWindows leaves out), reading each window's title (unless untitled windows count anyway;
+// the window manager's copy, as GetWindowText gives another program's, which sends no message
+// to the windows' thread) and then its visibility, and keeping those that pass.
 struct BareScan {
     struct Taken {
         HWND window;
         wchar_t title[255];
     };
     bool emptyNames = false;
+    std::vector<HWND> walked;
     std::vector<Taken> taken;
 
     void Run() {
         taken.clear();
         static const bool wine = RunsOnWine();
-        if (wine) ::EnumDesktopWindows(nullptr, Visit, reinterpret_cast<LPARAM>(this));
-        else ::EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
+        if (!wine) {
+            ::EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
+            return;
+        }
+        walked.clear();
+        ::EnumDesktopWindows(nullptr, [](HWND window, LPARAM list) {
+            return reinterpret_cast<std::vector<HWND>*>(list)->push_back(window), TRUE;
+        }, reinterpret_cast<LPARAM>(&walked));
+        const auto end = std::find(walked.begin(), walked.end(), ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr));
+        for (auto window = walked.begin(); window != end; ++window) Visit(*window, reinterpret_cast<LPARAM>(this));
     }
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
         BareScan& scan = *reinterpret_cast<BareScan*>(parameter);
@@ -139,17 +149,28 @@ struct BareRebuild {
     }
 };
 
-// Our time over the baseline's, both warmed up and measured by turns, so that a slow
-// moment of the system does not fall on one side alone.
+// Our time over the baseline's: the median of the ratios of rounds that time both, one right
+// after the other and each first by turns, so that each ratio compares the two at the same
+// moment of the system (under Wine a thread's replies come quickly or slowly by spells). With
+// VELQORNS_BENCH_VERBOSE set, the median times go to the error output.
 double Ratio(const std::function<void()>& ours, const std::function<void()>& base, int repeat) {
+    constexpr int kRounds = 101;
     ours();
     base();
-    double oursBest = 1e300, baseBest = 1e300;
-    for (int turn = 0; turn < 7; ++turn) {
-        oursBest = std::min(oursBest, bench::BestSeconds(ours, repeat, 3));
-        baseBest = std::min(baseBest, bench::BestSeconds(base, repeat, 3));
+    std::vector<double> ratios, oursTimes, baseTimes;
+    for (int round = 0; round < kRounds; ++round) {
+        if (round % 2) {
+            oursTimes.push_back(bench::Seconds(ours, repeat));
+            baseTimes.push_back(bench::Seconds(base, repeat));
+        } else {
+            baseTimes.push_back(bench::Seconds(base, repeat));
+            oursTimes.push_back(bench::Seconds(ours, repeat));
+        }
+        ratios.push_back(oursTimes.back() / baseTimes.back());
     }
-    return oursBest / baseBest;
+    if (std::getenv("VELQORNS_BENCH_VERBOSE"))
+        std::fprintf(stderr, "  ours %.3f ms, bare %.3f ms\n", bench::Median(oursTimes) * 1e3, bench::Median(baseTimes) * 1e3);
+    return bench::Median(ratios);
 }
 
 // Runs bare work where the component runs its queries.
@@ -169,7 +190,7 @@ double ScanUnchanged() {
     const auto list = ScanningList();
     list->FindWindows();
     BareScan bare;
-    return Ratio([&] { list->FindWindows(); }, [&] { AsQueries([&] { bare.Run(); }); }, 200);
+    return Ratio([&] { list->FindWindows(); }, [&] { AsQueries([&] { bare.Run(); }); }, 20);
 }
 
 // Every call rebuilds: the untitled window joins and leaves the set by turns.

@@ -99,7 +99,7 @@ bool TWinList::EnumWindowsProc(WindowHandle window, void* context) {
     TakenWindow& candidate = list.candidate_;
     candidate.handle = window;
     if (list.Qualifies(candidate, list.filter_)) {
-        list.taken_.push_back(candidate);
+        list.taken_.push_back(std::move(candidate));  // the next window sets every field it uses
         list.currentSum_ += window;
     }
     return true;
@@ -199,7 +199,7 @@ void TWinList::Rebuild() {
     windowList_.Clear();
     ++generation_;  // the old records are gone, whether or not the new ones all come
     ProcessPaths paths(processes_);
-    for (const TakenWindow& taken : taken_) AddWindow(taken, paths);
+    for (TakenWindow& taken : taken_) AddWindow(taken, paths);
     // Remembered only once the list is whole, so that a failed rebuild is tried again.
     SortTakenHandles();
     lastSet_.swap(sortedTaken_);
@@ -209,7 +209,8 @@ void TWinList::Rebuild() {
 // Every value of the record is read here, while the window is listed: a window that closes or
 // changes afterwards still shows what the list was made from, and its process stays the one
 // that a later action checks against.
-void TWinList::AddWindow(const TakenWindow& taken, ProcessPaths& paths) {
+// The scan's title moves to the list.
+void TWinList::AddWindow(TakenWindow& taken, ProcessPaths& paths) {
     const WindowHandle window = taken.handle;
     auto info = std::make_unique<TWinInfo>();
     info->hwnd = window;
@@ -231,7 +232,7 @@ void TWinList::AddWindow(const TakenWindow& taken, ProcessPaths& paths) {
     }
     // Process 0 is what a window that has gone meanwhile reports, not the idle process.
     if (info->dwProcessId != 0) info->szExeFile = ExeFileOf(window, info->dwProcessId, paths);
-    windowList_.AddObject(filter_.emptyNames ? Title(window) : taken.title, std::move(info));
+    windowList_.AddObject(filter_.emptyNames ? Title(window) : std::move(taken.title), std::move(info));
 }
 
 // The full path is asked of the process only while the window still belongs to it: a window

@@ -144,7 +144,7 @@ private:
     bool SameSetAsLastRebuild();
     void SortTakenHandles();
     void Rebuild();
-    void AddWindow(const TakenWindow& taken, ProcessPaths& paths);
+    void AddWindow(TakenWindow& taken, ProcessPaths& paths);
     std::string ExeFileOf(platform::WindowHandle window, std::uint32_t processId, ProcessPaths& paths) const;
     std::string SnapshotName(std::uint32_t processId) const;
     std::string Title(platform::WindowHandle window) const;

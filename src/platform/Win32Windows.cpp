@@ -45,8 +45,11 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
 // Wine's EnumWindows asks its server whether each window still exists before calling back:
 // a round trip per window, hundreds on a busy desktop, for an answer that may be out of date
 // by the time the callback looks at the window. Its EnumDesktopWindows lists the same windows
-// in the same order without asking, then the message-only windows, which EnumWindows leaves
-// out: those few are listed apart and skipped.
+// in the same order without asking, then the message-only windows in their own order, which
+// EnumWindows leaves out: the walk ends at the first of those, asked for after the list was
+// made. Any listed before it have gone since (or, rarely, moved behind it), and are visited as
+// windows that go during a walk are. Where that window is not on the list, being newer, each
+// message-only window is looked up.
 void EnumWineWindows(Visit& state) {
     std::vector<HWND> windows;
     Visit collect{[](WindowHandle window, void* list) {
@@ -56,14 +59,19 @@ void EnumWineWindows(Visit& state) {
                   &windows, nullptr};
     ::EnumDesktopWindows(nullptr, VisitWindow, reinterpret_cast<LPARAM>(&collect));
     if (collect.failure) std::rethrow_exception(collect.failure);
-    std::vector<HWND> messageOnly;
-    for (HWND window = nullptr; (window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
-        messageOnly.push_back(window);
-    std::sort(messageOnly.begin(), messageOnly.end());
-    for (HWND window : windows) {
-        if (std::binary_search(messageOnly.begin(), messageOnly.end(), window)) continue;
-        if (!VisitWindow(window, reinterpret_cast<LPARAM>(&state))) return;
+    const HWND firstMessageOnly = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr);
+    auto end = std::find(windows.begin(), windows.end(), firstMessageOnly);
+    if (firstMessageOnly && end == windows.end()) {
+        std::vector<HWND> messageOnly;
+        for (HWND window = nullptr; (window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
+            messageOnly.push_back(window);
+        std::sort(messageOnly.begin(), messageOnly.end());
+        end = std::remove_if(windows.begin(), windows.end(), [&messageOnly](HWND window) {
+            return std::binary_search(messageOnly.begin(), messageOnly.end(), window);
+        });
     }
+    for (auto window = windows.begin(); window != end; ++window)
+        if (!VisitWindow(*window, reinterpret_cast<LPARAM>(&state))) return;
 }
 
 // The longest title or class name read here, in UTF-16 units.
