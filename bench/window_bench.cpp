@@ -55,7 +55,9 @@ bool RunsOnWine() {
 
 // The bare scan: the walk that Velqorns makes (under Wine, EnumDesktopWindows, which does not
 // ask the server whether each window still exists, to the first message-only window, which
-// EnumWindows leaves out), reading each window's title (unless untitled windows count anyway;
+// EnumWindows leaves out, with the same check that the window before it is the last top-level
+// one; where the check fails, which it does not here, the bare walk takes every window),
+// reading each window's title (unless untitled windows count anyway;
 // the window manager's copy, as GetWindowText gives another program's, which sends no message
 // to the windows' thread) and then its visibility, and keeping those that pass.
 struct BareScan {
@@ -78,7 +80,8 @@ struct BareScan {
         ::EnumDesktopWindows(nullptr, [](HWND window, LPARAM list) {
             return reinterpret_cast<std::vector<HWND>*>(list)->push_back(window), TRUE;
         }, reinterpret_cast<LPARAM>(&walked));
-        const auto end = std::find(walked.begin(), walked.end(), ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr));
+        auto end = std::find(walked.begin(), walked.end(), ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr));
+        if (end != walked.begin() && end != walked.end() && ::GetWindow(end[-1], GW_HWNDNEXT)) end = walked.end();
         for (auto window = walked.begin(); window != end; ++window) Visit(*window, reinterpret_cast<LPARAM>(this));
     }
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {

@@ -46,10 +46,12 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
 // a round trip per window, hundreds on a busy desktop, for an answer that may be out of date
 // by the time the callback looks at the window. Its EnumDesktopWindows lists the same windows
 // in the same order without asking, then the message-only windows in their own order, which
-// EnumWindows leaves out: the walk ends at the first of those, asked for after the list was
-// made. Any listed before it have gone since (or, rarely, moved behind it), and are visited as
-// windows that go during a walk are. Where that window is not on the list, being newer, each
-// message-only window is looked up.
+// EnumWindows leaves out. The walk ends at the first message-only window, asked for after the
+// list was made, where the window listed before it is still the last top-level one: that
+// window could otherwise have been top-level when listed and been made message-only since,
+// with top-level windows listed after it. Any message-only windows listed before it have gone
+// since (or, rarely, moved behind it), and are visited as windows that go during a walk are.
+// Where the cut does not hold, each message-only window is looked up.
 void EnumWineWindows(Visit& state) {
     std::vector<HWND> windows;
     Visit collect{[](WindowHandle window, void* list) {
@@ -61,7 +63,8 @@ void EnumWineWindows(Visit& state) {
     if (collect.failure) std::rethrow_exception(collect.failure);
     const HWND firstMessageOnly = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr);
     auto end = std::find(windows.begin(), windows.end(), firstMessageOnly);
-    if (firstMessageOnly && end == windows.end()) {
+    const bool cut = end != windows.end() && end != windows.begin() && !::GetWindow(end[-1], GW_HWNDNEXT);
+    if (firstMessageOnly && !cut) {
         std::vector<HWND> messageOnly;
         for (HWND window = nullptr; (window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
             messageOnly.push_back(window);
