@@ -55,8 +55,8 @@ bool RunsOnWine() {
 
 // The bare scan: the walk that Velqorns makes (under Wine, EnumDesktopWindows, which does not
 // ask the server whether each window still exists, to the first message-only window, which
-// EnumWindows leaves out, with the same check that the window before it is the last top-level
-// one; where the check fails, which it does not here, the bare walk takes every window),
+// EnumWindows leaves out, with the same check that the window before it is the last of its
+// siblings; where the check fails, which the bench reports, the bare walk takes every window),
 // reading each window's title (unless untitled windows count anyway;
 // the window manager's copy, as GetWindowText gives another program's, which sends no message
 // to the windows' thread) and then its visibility, and keeping those that pass.
@@ -68,6 +68,11 @@ struct BareScan {
     bool emptyNames = false;
     std::vector<HWND> walked;
     std::vector<Taken> taken;
+    int uncut = 0;  // walks that took every window
+
+    ~BareScan() {
+        if (uncut) std::fprintf(stderr, "bench: the bare walk took every window %d times\n", uncut);
+    }
 
     void Run() {
         taken.clear();
@@ -80,8 +85,13 @@ struct BareScan {
         ::EnumDesktopWindows(nullptr, [](HWND window, LPARAM list) {
             return reinterpret_cast<std::vector<HWND>*>(list)->push_back(window), TRUE;
         }, reinterpret_cast<LPARAM>(&walked));
-        auto end = std::find(walked.begin(), walked.end(), ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr));
-        if (end != walked.begin() && end != walked.end() && ::GetWindow(end[-1], GW_HWNDNEXT)) end = walked.end();
+        const HWND firstMessageOnly = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr);
+        auto end = std::find(walked.begin(), walked.end(), firstMessageOnly);
+        if (firstMessageOnly &&
+            (end == walked.begin() || end == walked.end() || ::GetWindow(end[-1], GW_HWNDLAST) != end[-1])) {
+            end = walked.end();
+            ++uncut;
+        }
         for (auto window = walked.begin(); window != end; ++window) Visit(*window, reinterpret_cast<LPARAM>(this));
     }
     static BOOL CALLBACK Visit(HWND window, LPARAM parameter) {

@@ -83,9 +83,11 @@ struct ModuleEntry : ModuleNumbers {
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
-    // Runs queries, a function that asks the system many questions about windows and processes
-    // and nothing of this program's own windows' threads, and returns once it has; what it
-    // raises is raised here.
+    // Runs queries, a function that asks the system many questions about windows and processes,
+    // and returns once it has; what it raises is raised here. It may run on another thread
+    // while the caller's waits without handling messages: it must send no message to a window
+    // of the caller's thread (GetWindowText of this program's windows would), nor make windows,
+    // timers or hooks.
     virtual void RunQueries(const std::function<void()>& queries) = 0;
     // Calls visit once per top-level window in the system's order until it returns false.
     virtual void EnumWindows(bool (*visit)(WindowHandle window, void* context), void* context) = 0;

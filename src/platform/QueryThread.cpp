@@ -12,6 +12,7 @@ QueryThread::QueryThread()
 
 QueryThread::~QueryThread() {
     if (!thread_) return;
+    const std::lock_guard<std::mutex> last(running_);  // after a run in progress
     work_ = nullptr;
     ::SetEvent(start_.get());
     ::WaitForSingleObject(thread_.get(), INFINITE);
@@ -24,6 +25,7 @@ void QueryThread::Run(const std::function<void()>& work) {
     failure_ = nullptr;
     ::SetEvent(start_.get());
     ::WaitForSingleObject(done_.get(), INFINITE);
+    work_ = nullptr;
     if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 

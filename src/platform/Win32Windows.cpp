@@ -47,10 +47,11 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM parameter) {
 // by the time the callback looks at the window. Its EnumDesktopWindows lists the same windows
 // in the same order without asking, then the message-only windows in their own order, which
 // EnumWindows leaves out. The walk ends at the first message-only window, asked for after the
-// list was made, where the window listed before it is still the last top-level one: that
-// window could otherwise have been top-level when listed and been made message-only since,
-// with top-level windows listed after it. Any message-only windows listed before it have gone
-// since (or, rarely, moved behind it), and are visited as windows that go during a walk are.
+// list was made, where the window listed before it is still the last of its siblings (a
+// window that has gone is the last of none): the first could otherwise have been top-level
+// when listed and been made message-only since, with top-level windows listed after it. Any
+// message-only windows listed before it have gone since, and are visited as windows that go
+// during a walk are; one moved behind all the others meanwhile would be visited as it is.
 // Where the cut does not hold, each message-only window is looked up.
 void EnumWineWindows(Visit& state) {
     std::vector<HWND> windows;
@@ -63,7 +64,7 @@ void EnumWineWindows(Visit& state) {
     if (collect.failure) std::rethrow_exception(collect.failure);
     const HWND firstMessageOnly = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr);
     auto end = std::find(windows.begin(), windows.end(), firstMessageOnly);
-    const bool cut = end != windows.end() && end != windows.begin() && !::GetWindow(end[-1], GW_HWNDNEXT);
+    const bool cut = end != windows.end() && end != windows.begin() && ::GetWindow(end[-1], GW_HWNDLAST) == end[-1];
     if (firstMessageOnly && !cut) {
         std::vector<HWND> messageOnly;
         for (HWND window = nullptr; (window = ::FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr)) != nullptr;)
@@ -99,9 +100,11 @@ std::string CutText(int maxLength, Read read) {
 // trip to Wine's server, and a scan with its records makes some ten per window. A thread that
 // has just been busy, as the main thread is once it has made and shown this program's windows,
 // waits long for each reply: measured on two processors, some 50 microseconds a trip for tens
-// of milliseconds afterwards, where a thread that mostly waits gets its replies in 8 (on one
-// processor both get them in 7). Under Wine the queries therefore run on a kept thread of
-// their own, which mostly waits; they touch nothing that belongs to the caller's thread.
+// of milliseconds afterwards, where a second thread asking at the same moment waited 10 (and
+// on one processor every thread waited 7). Under Wine the queries therefore run on a kept
+// thread of their own, which mostly waits, while the caller's thread waits for them without
+// handling messages: what they call must send nothing to its windows (WindowText says why it
+// reads titles as it does).
 void Win32Platform::RunQueries(const std::function<void()>& queries) {
     if (!RunsOnWine()) return queries();
     static QueryThread thread;
@@ -117,7 +120,8 @@ void Win32Platform::EnumWindows(bool (*visit)(WindowHandle, void*), void* contex
 
 // The title as the window manager keeps it: what GetWindowText gives for another program's
 // window, without the WM_GETTEXT it sends to a window of this process (which waits on a busy
-// thread), and in one round trip to Wine's server where GetWindowText makes two.
+// thread, and for ever on a thread that waits for RunQueries), and in one round trip to Wine's
+// server where GetWindowText makes two.
 std::string Win32Platform::WindowText(WindowHandle window, int maxLength) {
     return CutText(maxLength, [window](wchar_t* text, int size) { return ::InternalGetWindowText(ToHwnd(window), text, size); });
 }
