@@ -185,14 +185,36 @@ public:
         return true;
     }
 
+    // The file name of the process in a process snapshot, empty when it has none. One snapshot
+    // serves the whole rebuild, taken when first needed: every listed window was seen before it.
+    std::string SnapshotName(std::uint32_t processId) {
+        if (!snapshotRead_) ReadSnapshot();
+        for (const auto& [id, name] : snapshotNames_)
+            if (id == processId) return name;
+        return "";
+    }
+
 private:
     struct Held {
         std::uint32_t processId;
         platform::ProcessOwner process;
         std::string path;
     };
+
+    // The snapshot is always closed; one that fails leaves no names.
+    void ReadSnapshot() {
+        snapshotRead_ = true;
+        const platform::SnapshotOwner snapshot = platform::TakeSnapshot(system_, platform::kSnapProcess, 0);
+        if (!snapshot) return;
+        platform::ProcessEntry entry;
+        for (bool more = system_.Process32First(snapshot.get(), entry); more; more = system_.Process32Next(snapshot.get(), entry))
+            snapshotNames_.emplace_back(entry.th32ProcessID, BufferText(entry.szExeFile, sizeof entry.szExeFile));
+    }
+
     platform::IProcessSystem& system_;
     std::vector<Held> held_;
+    bool snapshotRead_ = false;
+    std::vector<std::pair<std::uint32_t, std::string>> snapshotNames_;
 };
 
 void TWinList::Rebuild() {
@@ -208,8 +230,7 @@ void TWinList::Rebuild() {
 
 // Every value of the record is read here, while the window is listed: a window that closes or
 // changes afterwards still shows what the list was made from, and its process stays the one
-// that a later action checks against.
-// The scan's title moves to the list.
+// that a later action checks against. The scan's title moves to the list.
 void TWinList::AddWindow(TakenWindow& taken, ProcessPaths& paths) {
     const WindowHandle window = taken.handle;
     auto info = std::make_unique<TWinInfo>();
@@ -242,20 +263,8 @@ std::string TWinList::ExeFileOf(WindowHandle window, std::uint32_t processId, Pr
     std::string path;
     const auto stillOwned = [this, window, processId] { return WindowBelongsTo(window, processId); };
     if ((paths.Find(processId, path) || paths.Read(processId, stillOwned, path)) && !path.empty()) return path;
-    std::string name = SnapshotName(processId);
+    std::string name = paths.SnapshotName(processId);
     return WindowBelongsTo(window, processId) ? name : "";  // the window outlived the snapshot
-}
-
-// The snapshot is walked until the process's entry; it is always closed.
-std::string TWinList::SnapshotName(std::uint32_t processId) const {
-    const platform::SnapshotOwner snapshot = platform::TakeSnapshot(processes_, platform::kSnapProcess, processId);
-    if (!snapshot.get()) return "";
-    platform::ProcessEntry entry;
-    for (bool more = processes_.Process32First(snapshot.get(), entry); more;
-         more = processes_.Process32Next(snapshot.get(), entry)) {
-        if (entry.th32ProcessID == processId) return BufferText(entry.szExeFile, sizeof entry.szExeFile);
-    }
-    return "";
 }
 
 // The icon waits until it is asked for: taking one opens the file.

@@ -146,7 +146,6 @@ private:
     void Rebuild();
     void AddWindow(TakenWindow& taken, ProcessPaths& paths);
     std::string ExeFileOf(platform::WindowHandle window, std::uint32_t processId, ProcessPaths& paths) const;
-    std::string SnapshotName(std::uint32_t processId) const;
     std::string Title(platform::WindowHandle window) const;
     TWinInfo& Record(int index) const { return static_cast<TWinInfo&>(*windowList_.Objects(index)); }
 

@@ -3,6 +3,7 @@
 #include "velq/VelqCommands.h"
 
 #include <cctype>
+#include <unordered_map>
 
 #include "components/FindProc.h"
 #include "components/FindWin.h"
@@ -135,6 +136,13 @@ private:
     int ListProcesses() {
         TProcList list(nullptr, processes_);
         list.ReadProcessList();
+        // Each file's type is read from the file once: dozens of processes may run one program.
+        std::unordered_map<std::string, std::string> exeTypes;
+        const auto exeType = [&](int i) -> const std::string& {
+            const auto [type, added] = exeTypes.try_emplace(list.ProcessExeFile(i));
+            if (added) type->second = list.ProcessExeType(i);
+            return type->second;
+        };
         TRecordTable table(kProcessColumns);
         for (int i = 0; i < list.ProcessList().Count(); ++i) {
             table.Add({TField::Text(list.ProcessList().Strings(i)), TField::Number(list.ProcessID(i)),
@@ -143,7 +151,7 @@ private:
                        TField::Number(static_cast<std::int64_t>(list.ProcessDefaultHeapID(i))),
                        TField::Number(list.ProcessModuleID(i)), TField::Number(list.ProcessFlags(i)),
                        TField::Number(list.ProcessPriClassBase(i)), TField::Text(list.ProcessPriorityText(i)),
-                       TField::Text(list.ProcessExeType(i)), TField::Text(list.ProcessExeFile(i))});
+                       TField::Text(exeType(i)), TField::Text(list.ProcessExeFile(i))});
         }
         return Print(table);
     }

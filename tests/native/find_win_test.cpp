@@ -127,15 +127,17 @@ TEST_F(WinListTest, RecordsAreReadAtTheRebuildAndThePathOnlyWhileTheWindowStillB
     EXPECT_EQ(processes.queriedPaths.size(), 2u);  // an icon per record asked
 
     // B's window closes as its process is opened: no path, nor the name of a snapshot that the
-    // window did not outlive. A process that cannot be opened: the snapshot's name, if any.
+    // window did not outlive. A process that cannot be opened: the snapshot's name, if any, from
+    // one snapshot per rebuild.
     desktop.Add(0x1000, "window");
     processes.OnOpen = [&](std::uint32_t id) { if (id == 0x300) desktop.windows.pop_back(); };
     const std::tuple<bool, bool, std::string> cases[] = {{true, false, "C:\\APPS\\FAKE.EXE|"}, {false, true, "|"}, {false, false, "FAKE.EXE|"}};
     for (WindowHandle handle = 0x50; const auto& [opens, snapshotFails, expected] : cases) {
         std::tie(processes.opens, processes.snapshotFails) = std::tuple(opens, snapshotFails);
         desktop.Add(handle += 0x10, "B's").processId = 0x300;
+        const int snapshots = Snapshots();
         EXPECT_EQ(Scan(id_VisOnly, true).size(), 2u);
-        EXPECT_EQ(list.GetExeFile(0) + "|" + list.GetExeFile(1), expected);
+        EXPECT_EQ(std::pair(list.GetExeFile(0) + "|" + list.GetExeFile(1), Snapshots() - snapshots), std::pair(expected, 1));
     }
     processes.failAtEntry = 0;  // a rebuild that fails is made again by the next scan
     desktop.Add(0x90, "new");

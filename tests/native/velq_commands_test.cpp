@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "support/FakeDesktop.h"
 #include "support/FakeProcessSystem.h"
 
@@ -66,6 +68,18 @@ TEST(VelqKill, EachOutcomeHasItsExitStatusAndOneErrorLine) {
         EXPECT_EQ(std::tuple(!velq.system.terminated.empty(), velq.output, velq.error),
                   std::tuple(c.terminated, c.status == 0 ? "Terminated child.exe (process 24)\n" : "", c.errorLine)) << c.name;
     }
+}
+
+// A program that runs as many processes is one file: its type is read once, and shown on each line.
+TEST(VelqProcesses, EachFilesTypeIsReadOnceForAllItsProcesses) {
+    Velq velq;
+    velq.system.processes.push_back(FakeProcessSystem::Process(40, "C:\\child.exe"));
+    velq.system.exeTypes["C:\\child.exe"] = 0x04004550;  // PE, marked for Windows 4.0
+    EXPECT_EQ(velq.Run({"processes", "--format", "csv"}), 0);
+    EXPECT_EQ(std::count(velq.system.queriedPaths.begin(), velq.system.queriedPaths.end(), "C:\\child.exe"), 1);
+    int shown = 0;
+    for (std::size_t at = 0; (at = velq.output.find(",32-Bit,", at)) != std::string::npos; ++at) ++shown;
+    EXPECT_EQ(shown, 2) << velq.output;
 }
 
 // Help and version (0) print on standard output; usage errors (2) and failures (1) print
