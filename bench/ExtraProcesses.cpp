@@ -64,8 +64,7 @@ ExtraProcesses::ExtraProcesses(int count, Names names) : job_(::CreateJobObjectA
             ::CopyFileA(idle.c_str(), copy.c_str(), FALSE);
         }
         // Programs of their own show their windows, as a desktop's programs do; a crowd from one
-        // file is background work, and keeps them hidden (which also keeps 500 copies within the
-        // display's limit of clients).
+        // file is background work, and keeps them hidden.
         copies_.push_back(Start(copy, names == Names::Each ? "shown" : ""));
         ::AssignProcessToJobObject(job_.get(), copies_.back().process.get());
     }

@@ -49,10 +49,6 @@ private:
     std::vector<HWND> windows_;
 };
 
-bool RunsOnWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
-
 // The bare scan: the walk that Velqorns makes (under Wine, EnumDesktopWindows, which does not
 // ask the server whether each window still exists, to the first message-only window, which
 // EnumWindows leaves out, with the same check that the window before it is the last of its
@@ -76,8 +72,7 @@ struct BareScan {
 
     void Run() {
         taken.clear();
-        static const bool wine = RunsOnWine();
-        if (!wine) {
+        if (!platform::RunsOnWine()) {
             ::EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
             return;
         }
